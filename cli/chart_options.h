@@ -1,0 +1,30 @@
+// talpora command line: the chart options every subcommand that takes a chart shares.
+//   DATE TIME (YYYY-MM-DD HH:MM[:SS], local clock time) --zone HOURS --lon DEG --lat DEG --name TEXT
+//   --place TEXT --house-system N --unknown-time --zodiac tropical|sidereal
+//   --chart-file FILE --record N | --hot N      (instead of DATE TIME)
+#pragma once
+#include <optional>
+#include <string>
+
+#include "cli/command.h"
+#include "core/records.h"
+
+namespace talpora::cli {
+
+enum class Zodiac { Tropical = 0, Sidereal = 1 };
+
+struct ChartRequest {
+  Chart1 chart;
+  std::optional<int> houseSystem;  // 0..11; default: the settings'
+  std::optional<Zodiac> zodiac;
+  int seconds = 0;  // the record keeps minutes; seconds given are kept here
+};
+
+// Parses the chart options out of `args` (leaving the others). UsageError names a bad value.
+ChartRequest parseChartOptions(Args& args, Context& ctx);
+
+// Date "YYYY-MM-DD" and time "HH:MM" or "HH:MM:SS" parsing; UsageError naming `what`.
+void parseDate(const std::string& text, short& day, short& month, short& year);
+void parseTime(const std::string& text, short& hour, short& minute, int& second);
+
+}  // namespace talpora::cli

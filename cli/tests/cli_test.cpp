@@ -1,0 +1,123 @@
+// The talpora command: exit codes, calendar subcommands, records shown as JSON.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <regex>
+#include <string>
+
+#include "core/records.h"
+#include "files/zykfile.h"
+#include "platform/byte_io.h"
+
+namespace fs = std::filesystem;
+using namespace talpora;
+
+namespace {
+struct Run {
+  int status;
+  std::string out;
+};
+Run run(const std::string& args) {
+  const std::string cmd = std::string(TALPORA_EXE) + " " + args + " 2>/dev/null";
+  FILE* p = ::popen(cmd.c_str(), "r");
+  std::string out;
+  std::array<char, 4096> buf;
+  std::size_t n;
+  while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) out.append(buf.data(), n);
+  const int status = ::pclose(p);
+  return {WEXITSTATUS(status), out};
+}
+std::string jsonValue(const std::string& json, const std::string& key) {
+  std::smatch m;
+  const std::regex re("\"" + key + "\": (\"(?:[^\"\\\\]|\\\\.)*\"|[-0-9.e+]+)");
+  if (!std::regex_search(json, m, re)) return "<missing " + key + ">";
+  return m[1];
+}
+fs::path freshDir(const std::string& name) {
+  fs::path d = fs::temp_directory_path() / ("talpora-cli-" + name + "-" + std::to_string(::getpid()));
+  fs::remove_all(d);
+  fs::create_directories(d);
+  return d;
+}
+}  // namespace
+
+TEST(Cli, CalendarSubcommands) {
+  EXPECT_EQ(run("jd 1 1 2000 12 0").out, "2451545.000000\n");
+  EXPECT_EQ(run("jd 15 10 1582 0 0").out, "2299160.500000\n");
+  EXPECT_EQ(run("date 2299160.0").out, "1582-10-04 12:00\n");
+  EXPECT_EQ(run("date 2451545").out, "2000-01-01 12:00\n");
+}
+
+TEST(Cli, BadUsageExitsWithTwo) {
+  EXPECT_EQ(run("").status, 2);
+  EXPECT_EQ(run("nosuch").status, 2);
+  EXPECT_EQ(run("jd 1 1 2000 12").status, 2);
+  EXPECT_EQ(run("jd 1 13 2000 12 0").status, 2);
+  EXPECT_EQ(run("jd x 1 2000 12 0").status, 2);
+  EXPECT_EQ(run("date soon").status, 2);
+  EXPECT_EQ(run("jd 1 1 2000 12 0 --bogus").status, 2);
+  EXPECT_EQ(run("--help").status, 0);
+}
+
+TEST(Cli, RecordShowRoundTripsEveryField) {
+  const auto dir = freshDir("record");
+  Chart1 c = embeddedDefaultChart();
+  c.chartType = 52;
+  c.day = 29;
+  c.month = 2;
+  c.year = 1996;
+  c.hour = 23;
+  c.minute = 59;
+  c.longitude = -4.9166666666666661;
+  c.latitude = 40.712775999999998;
+  c.timeZone = -4;
+  c.timeKnown = 1;
+  c.zoneStatus = 4;
+  c.country = 1;
+  c.region = 33;
+  setField(c.place, "New York");
+  setField(c.name, "Z\xFCrich \"test\"");
+  setField(c.typeText, "Progression");
+  setField(c.comment, "line one, with a comma");
+  c.doubleChart = 1;
+  c.reserved = 200;
+  const auto file = dir / "one.chr";
+  ASSERT_EQ(Serialise_c1(c, file, 325, 1), 1);
+  const auto r = run("record show " + file.string() + " --offset 325 --json");
+  ASSERT_EQ(r.status, 0);
+  const std::string& j = r.out;
+  EXPECT_EQ(jsonValue(j, "chartType"), "52");
+  EXPECT_EQ(jsonValue(j, "day"), "29");
+  EXPECT_EQ(jsonValue(j, "month"), "2");
+  EXPECT_EQ(jsonValue(j, "year"), "1996");
+  EXPECT_EQ(jsonValue(j, "hour"), "23");
+  EXPECT_EQ(jsonValue(j, "minute"), "59");
+  EXPECT_DOUBLE_EQ(std::stod(jsonValue(j, "longitude")), c.longitude);
+  EXPECT_DOUBLE_EQ(std::stod(jsonValue(j, "latitude")), c.latitude);
+  EXPECT_DOUBLE_EQ(std::stod(jsonValue(j, "timeZone")), -4.0);
+  EXPECT_EQ(jsonValue(j, "timeKnown"), "1");
+  EXPECT_EQ(jsonValue(j, "zoneStatus"), "4");
+  EXPECT_EQ(jsonValue(j, "country"), "1");
+  EXPECT_EQ(jsonValue(j, "place"), "\"New York\"");
+  EXPECT_EQ(jsonValue(j, "name"), "\"Z\xC3\xBCrich \\\"test\\\"\"");
+  EXPECT_EQ(jsonValue(j, "typeText"), "\"Progression\"");
+  EXPECT_EQ(jsonValue(j, "comment"), "\"line one, with a comma\"");
+  EXPECT_EQ(jsonValue(j, "region"), "33");
+  EXPECT_EQ(jsonValue(j, "marker1"), "32");
+  EXPECT_EQ(jsonValue(j, "marker2"), "32");
+  EXPECT_EQ(jsonValue(j, "doubleChart"), "1");
+  EXPECT_EQ(jsonValue(j, "marker3"), "32");
+  EXPECT_EQ(jsonValue(j, "reserved"), "200");
+  // No record at an offset past the end: the work failed.
+  EXPECT_EQ(run("record show " + file.string() + " --offset 650").status, 1);
+}
+
+TEST(Cli, TransferShowReadsTheProgramDirectory) {
+  const auto dir = freshDir("transfer");
+  EXPECT_EQ(run("transfer show --program-dir " + dir.string()).status, 1);
+  const auto r = run("record default --json");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(jsonValue(r.out, "julianDayUT"), "2451545.000000");
+}

@@ -1,0 +1,35 @@
+// platform: file writes that never leave a damaged file behind.
+// A replacing write goes to a temporary file beside the target, is flushed, then renamed over it:
+// an interruption leaves either the old file or the new one.
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace talpora {
+
+// For tests: make the write fail after this many bytes, as a full disk or an I/O error would.
+struct WriteFault {
+  std::size_t failAfterBytes = 0;
+};
+
+struct WriteResult {
+  bool ok = true;
+  std::string error;  // what failed and where, for a message; empty when ok
+  explicit operator bool() const { return ok; }
+};
+
+// Replaces (or creates) `path` with `bytes` atomically. The old file is intact when this fails.
+WriteResult replaceFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                                  const WriteFault* fault = nullptr);
+
+// Writes `bytes` into an existing file at `offset` (offset -1: at the end) without truncating it,
+// creating the file when it does not exist. Used for records inside files of many records.
+WriteResult writeAt(const std::filesystem::path& path, std::int64_t offset, std::string_view bytes);
+
+// The temporary name used beside `path` while it is being replaced (hidden, per process).
+std::filesystem::path temporarySibling(const std::filesystem::path& path);
+
+}  // namespace talpora

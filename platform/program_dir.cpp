@@ -1,0 +1,103 @@
+// platform: program-directory resolution and seeding.
+#include "platform/program_dir.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <system_error>
+
+namespace talpora {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::optional<std::string> env(const char* name) {
+  const char* v = std::getenv(name);
+  if (!v || !*v) return std::nullopt;
+  return std::string(v);
+}
+
+bool holdsSuiteData(const fs::path& dir) {
+  std::error_code ec;
+  return fs::exists(dir / kProgramDirMarker, ec) || fs::exists(dir / "zykini1.dtf", ec);
+}
+
+bool writable(const fs::path& dir) { return ::access(dir.c_str(), W_OK) == 0; }
+
+void seedFrom(const fs::path& source, const fs::path& target) {
+  std::error_code ec;
+  if (!fs::is_directory(source, ec)) return;
+  for (const auto& entry : fs::directory_iterator(source, ec)) {
+    if (!entry.is_regular_file(ec)) continue;
+    // Data files only: programs stay where they are.
+    const auto perms = entry.status(ec).permissions();
+    if ((perms & fs::perms::owner_exec) != fs::perms::none) continue;
+    const auto dest = target / entry.path().filename();
+    if (!fs::exists(dest, ec)) fs::copy_file(entry.path(), dest, ec);
+  }
+}
+
+}  // namespace
+
+fs::path findCaseInsensitive(const fs::path& dir, std::string_view name) {
+  fs::path exact = dir / std::string(name);
+  std::error_code ec;
+  if (fs::exists(exact, ec)) return exact;
+  auto lower = [](std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+    return s;
+  };
+  const std::string want = lower(std::string(name));
+  for (const auto& entry : fs::directory_iterator(dir, ec)) {
+    if (lower(entry.path().filename().string()) == want) return entry.path();
+  }
+  return exact;
+}
+
+fs::path ProgramDir::file(std::string_view name) const { return findCaseInsensitive(dir, name); }
+
+fs::path currentExecutable() {
+  std::error_code ec;
+  auto p = fs::read_symlink("/proc/self/exe", ec);
+  return ec ? fs::path() : p;
+}
+
+ProgramDirInputs programDirInputsFromEnvironment(std::optional<fs::path> overrideDir) {
+  ProgramDirInputs in;
+  in.overrideDir = std::move(overrideDir);
+  in.talporaHome = env("TALPORA_HOME");
+  in.xdgDataHome = env("XDG_DATA_HOME");
+  in.home = env("HOME");
+  in.executable = currentExecutable();
+  return in;
+}
+
+ProgramDir resolveProgramDir(const ProgramDirInputs& in) {
+  std::error_code ec;
+  const fs::path exeDir = in.executable.parent_path();
+  auto made = [&](fs::path dir, std::string how) {
+    fs::create_directories(dir, ec);
+    // A fresh directory gets the shipped data it lacks.
+    if (!exeDir.empty()) {
+      seedFrom(exeDir.parent_path() / "share" / "talpora", dir);
+      if (holdsSuiteData(exeDir) && exeDir != dir) seedFrom(exeDir, dir);
+    }
+    return ProgramDir{std::move(dir), std::move(how)};
+  };
+  if (in.overrideDir) return made(*in.overrideDir, "override");
+  if (in.talporaHome) return made(fs::path(*in.talporaHome), "TALPORA_HOME");
+  if (!exeDir.empty() && holdsSuiteData(exeDir) && writable(exeDir)) return ProgramDir{exeDir, "executable"};
+  fs::path base;
+  if (in.xdgDataHome) {
+    base = *in.xdgDataHome;
+  } else if (in.home) {
+    base = fs::path(*in.home) / ".local" / "share";
+  } else {
+    base = fs::temp_directory_path(ec);
+  }
+  return made(base / "talpora", "user data");
+}
+
+}  // namespace talpora
