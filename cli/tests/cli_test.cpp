@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
-#include <regex>
 #include <string>
 
 #include "core/records.h"
@@ -29,11 +28,20 @@ Run run(const std::string& args) {
   const int status = ::pclose(p);
   return {WEXITSTATUS(status), out};
 }
+// The raw JSON value of a key (a string with its quotes and escapes, or a number).
 std::string jsonValue(const std::string& json, const std::string& key) {
-  std::smatch m;
-  const std::regex re("\"" + key + "\": (\"(?:[^\"\\\\]|\\\\.)*\"|[-0-9.e+]+)");
-  if (!std::regex_search(json, m, re)) return "<missing " + key + ">";
-  return m[1];
+  const std::string probe = "\"" + key + "\": ";
+  const auto at = json.find(probe);
+  if (at == std::string::npos) return "<missing " + key + ">";
+  std::size_t i = at + probe.size();
+  const std::size_t start = i;
+  if (json[i] == '"') {
+    for (++i; i < json.size() && json[i] != '"'; ++i)
+      if (json[i] == '\\') ++i;
+    return json.substr(start, i + 1 - start);
+  }
+  while (i < json.size() && json[i] != ',' && json[i] != '}') ++i;
+  return json.substr(start, i - start);
 }
 fs::path freshDir(const std::string& name) {
   fs::path d = fs::temp_directory_path() / ("talpora-cli-" + name + "-" + std::to_string(::getpid()));
