@@ -1,0 +1,194 @@
+// zykhept, zykmandala: heptagram placement, linking and symmetry classification; mandala petals.
+#include "draw/heptagram.h"
+
+#include <cmath>
+
+#include "draw/glyphs.h"
+
+namespace talpora {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+// Rank of Sun..Saturn in each linking order.
+constexpr int kRankWeek[8] = {0, 7, 1, 3, 5, 2, 4, 6};
+constexpr int kRankHour[8] = {0, 4, 7, 6, 5, 3, 2, 1};
+constexpr int kSequenceWeek[7] = {1, 2, 5, 3, 6, 4, 7};
+constexpr int kSequenceHour[7] = {7, 6, 5, 1, 4, 3, 2};
+
+double norm360(double a) {
+  while (a < 0) a += 360;
+  while (a >= 360) a -= 360;
+  return a;
+}
+
+}  // namespace
+
+int compute_value(int v) {
+  if (v < 0) v += 70;
+  v %= 7;
+  return v == 0 ? 7 : v;
+}
+
+int heptagramRank(int order, int planet) {
+  if (planet < 1 || planet > 7) return 0;
+  return order == kHourOrder ? kRankHour[planet] : kRankWeek[planet];
+}
+
+Heptagram classifyHeptagram(const std::array<double, 7>& lon, double reference, int order) {
+  Heptagram h;
+  h.order = order == kHourOrder ? kHourOrder : kWeekOrder;
+  // The starting planet: least plain difference from the reference (no wrap), the first on ties.
+  int start = 1;
+  for (int k = 2; k <= 7; ++k)
+    if (std::fabs(lon[k - 1] - reference) < std::fabs(lon[start - 1] - reference)) start = k;
+  std::array<double, 8> rotated{};
+  for (int k = 1; k <= 7; ++k) rotated[k] = norm360(lon[k - 1] - (lon[start - 1] - 0.0001));
+  // The k-th smallest rotated longitude goes to vertex k.
+  std::array<bool, 8> taken{};
+  for (int v = 1; v <= 7; ++v) {
+    int best = 0;
+    for (int k = 1; k <= 7; ++k)
+      if (!taken[k] && (best == 0 || rotated[k] < rotated[best])) best = k;
+    taken[best] = true;
+    h.planetAt[v] = best;
+    h.vertexOf[best] = v;
+  }
+  const int* seq = h.order == kHourOrder ? kSequenceHour : kSequenceWeek;
+  for (int i = 0; i < 7; ++i) {
+    const int a = seq[i], b = seq[(i + 1) % 7];
+    h.linked[a][b] = h.linked[b][a] = true;
+  }
+  auto linkedVertices = [&](int v1, int v2) { return h.linked[h.planetAt[compute_value(v1)]][h.planetAt[compute_value(v2)]]; };
+  auto rank = [&](int planet) { return heptagramRank(h.order, planet); };
+
+  int fallbackPole = 0, fallbackBase1 = 0, fallbackBase2 = 0;
+  for (int p = 1; p <= 7; ++p) {
+    int j = 0, m = 0;
+    for (int step = 1; step <= 3; ++step) {
+      if (linkedVertices(p + step, p - step)) {
+        ++j;
+        m = step;
+      }
+    }
+    if (j != 1) continue;
+    const int pole = h.planetAt[p];
+    int b1 = h.planetAt[compute_value(p + m)], b2 = h.planetAt[compute_value(p - m)];
+    if (compute_value(rank(b2) - rank(pole)) < compute_value(rank(b1) - rank(pole))) std::swap(b1, b2);
+    if (rank(b1) == compute_value(rank(pole) + 1) || rank(pole) == compute_value(rank(b2) + 1)) continue;
+    if (rank(b1) == compute_value(rank(pole) + 2) || rank(pole) == compute_value(rank(b2) + 2)) {
+      fallbackPole = pole;
+      fallbackBase1 = b1;
+      fallbackBase2 = b2;
+    }
+    bool symmetrical = true;
+    for (int d = 1; d <= 3 && symmetrical; ++d)
+      for (int l = 1; l <= 6 && symmetrical; ++l)
+        if (linkedVertices(p + d, p + d + l) != linkedVertices(p - d, p - d - l)) symmetrical = false;
+    if (symmetrical) {
+      ++h.count;
+      h.pole = pole;
+      h.base1 = b1;
+      h.base2 = b2;
+    }
+  }
+  if (h.pole == 0) h.pole = fallbackPole;
+  if (h.base1 == 0) {
+    h.base1 = fallbackBase1;
+    h.base2 = fallbackBase2;
+  }
+  return h;
+}
+
+Heptagram classifyHeptagram(const Chart2& computed, int order) {
+  if (order == kDemonstration) return classifyHeptagram({5, 15, 8, 6, 19, 18, 16}, 3.0, kWeekOrder);
+  std::array<double, 7> lon{};
+  for (int k = 0; k < 7; ++k) lon[k] = computed.objects[k];
+  return classifyHeptagram(lon, computed.objects[kMidheaven], order);
+}
+
+const char* heptagramKindName(int count) {
+  if (count <= 0) return "Asymetrical Heptagram";
+  if (count >= 7) return "Perfect Heptagram";
+  return "Symetrical Heptagram";
+}
+
+Heptagram ashept(gfx::Canvas* canvas, int device, int cx, int cy, int size, const Chart2& computed,
+                 const ChCol* colours, int order, int mode) {
+  const Heptagram h = classifyHeptagram(computed, order);
+  if (mode == kClassifyOnly || canvas == nullptr) return h;
+  gfx::Canvas& c = *canvas;
+  const bool screen = device >= 1 && device <= 999;
+  const int g = screen ? 1 : -1;
+  double f = size / 3.0, hOff = size / 25.0, k = size / 22.0;
+  if (mode == 108) {
+    f = 0.29 * size;
+    k = 0.05 * size;
+    hOff = 0.06 * size;
+  }
+  auto colour = [&](int slot) { return colours ? static_cast<gfx::Colour>(colours->colour[slot]) : gfx::Colour{0}; };
+  c.setFill(std::nullopt);
+  c.setPen({gfx::PenStyle::Solid, screen ? 0 : 2, colour(1)});
+  auto circle = [&](double r) {
+    const int ir = static_cast<int>(std::lround(r));
+    c.ellipse({cx - ir, cy - ir, cx + ir, cy + ir});
+  };
+  circle(f);
+  if (mode == 1) circle(0.42 * size);
+  if (mode == 108) dr_roundpet(c, device, cx, cy, static_cast<int>(std::lround(f)), 7, static_cast<int>(k * 2), 1.5);
+  auto vertexPoint = [&](int v, double r) {
+    const double a = ((v - 1) * 51.4285714285714306 + 90 + 0.00005) * kPi / 180;
+    return gfx::Point{cx + static_cast<int>(std::lround(std::cos(a) * r)),
+                      cy - static_cast<int>(std::lround(std::sin(a) * r * g))};
+  };
+  for (int v = 1; v <= 7; ++v) {
+    const int planet = h.planetAt[v];
+    c.setPen({gfx::PenStyle::Solid, screen ? 0 : 3, colour(43 + planet)});
+    const gfx::Point at = vertexPoint(v, f + hOff);
+    dr_pl(c, at.x, at.y, static_cast<int>(std::lround(k)), planet, device);
+  }
+  c.setPen({gfx::PenStyle::Solid, screen ? 0 : 3, colour(63)});
+  const int sequenceWeek[7] = {1, 2, 5, 3, 6, 4, 7}, sequenceHour[7] = {7, 6, 5, 1, 4, 3, 2};
+  const int* seq = h.order == kHourOrder ? sequenceHour : sequenceWeek;
+  for (int i = 0; i < 7; ++i)
+    c.line(vertexPoint(h.vertexOf[seq[i]], f), vertexPoint(h.vertexOf[seq[(i + 1) % 7]], f));
+  return h;
+}
+
+// Regular petals: pointed leaves (two arcs) standing on the circle, `size` wide and ratio x size long.
+int dr_regpet(gfx::Canvas& c, int device, int cx, int cy, int radius, int petals, int size, double ratio) {
+  const int g = (device >= 1000 && device <= 9999) ? -1 : 1;
+  const double length = size * ratio;
+  for (int i = 0; i < petals && petals > 0; ++i) {
+    const double a = 2 * kPi * (i + 0.5) / petals;
+    const double ux = std::cos(a), uy = std::sin(a), vx = -uy, vy = ux;
+    auto pt = [&](double along, double across) {
+      const double x = (radius + along) * ux + across * vx, y = (radius + along) * uy + across * vy;
+      return gfx::Point{cx + static_cast<int>(std::lround(x)), cy - g * static_cast<int>(std::lround(y))};
+    };
+    const gfx::Point leaf[7] = {pt(0, 0), pt(length * 0.25, size * 0.42), pt(length * 0.6, size * 0.4),
+                                pt(length, 0), pt(length * 0.6, -size * 0.4), pt(length * 0.25, -size * 0.42),
+                                pt(0, 0)};
+    c.polyline(leaf);
+  }
+  return static_cast<int>(std::lround(radius + length * 0.5));
+}
+
+// Round petals: half discs on the circle, one per sector.
+int dr_roundpet(gfx::Canvas& c, int device, int cx, int cy, int radius, int petals, int size, double ratio) {
+  (void)device;
+  if (petals <= 0) return radius;
+  const double r = size * ratio / 2;
+  for (int i = 0; i < petals; ++i) {
+    const double aDeg = 360.0 * (i + 0.5) / petals;
+    const double a = aDeg * kPi / 180;
+    const int px = cx + static_cast<int>(std::lround(radius * std::cos(a)));
+    const int g = (device >= 1000 && device <= 9999) ? -1 : 1;
+    const int py = cy - g * static_cast<int>(std::lround(radius * std::sin(a)));
+    const int ir = static_cast<int>(std::lround(r));
+    // The outer half of a disc centred on the circle (angles as seen: the same on every device).
+    c.arc({px - ir, py - ir, px + ir, py + ir}, aDeg - 90, 180);
+  }
+  return static_cast<int>(std::lround(radius + r * 1.6));
+}
+
+}  // namespace talpora
