@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/records.h"
@@ -77,7 +78,7 @@ class ChironTable {
 
   ChironTable() = default;  // empty: Chiron never has a position
   // From the bytes of the file; a trailing partial record is ignored.
-  static ChironTable fromBytes(std::span<const std::uint8_t> bytes);
+  static ChironTable fromBytes(std::string_view bytes);
   explicit ChironTable(std::vector<Pair> pairs);  // whole records, year 1890 first
 
   bool empty() const { return yearCount() == 0; }
@@ -89,7 +90,7 @@ class ChironTable {
   bool covers(double jd) const { return !empty() && jd > firstJd() && jd < endJd(); }
   const std::vector<Pair>& pairs() const { return pairs_; }
   // Bytes of the file (the inverse of fromBytes).
-  std::vector<std::uint8_t> toBytes() const;
+  std::string toBytes() const;
 
  private:
   std::vector<Pair> pairs_;
