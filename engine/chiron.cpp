@@ -75,7 +75,8 @@ int Chiron(const ChironTable& table, double jd, double& lon) {
   for (std::size_t k = first + 1; k < end; ++k) {
     ChironTable::Pair cur = pairs[k];
     if (cur.day == prev.day) continue;
-    if (prev.day <= x && x < cur.day) {
+    // The right end is included: a moment just before the table's end can round up to its last day.
+    if (prev.day <= x && x <= cur.day) {
       if (cur.lon - prev.lon < -330.0f) cur.lon += 360.0f;
       if (prev.lon - cur.lon < -330.0f) prev.lon += 360.0f;
       float value = prev.lon + (x - prev.day) * (cur.lon - prev.lon) / (cur.day - prev.day);
