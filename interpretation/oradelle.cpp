@@ -114,24 +114,43 @@ int ReadOradelleFiles(Report& report, unsigned long* length, int lineMode, int f
       break;
   }
   const std::string name = bank::fileName(family, fileNumber);
-  const auto bytes = readFile(findCaseInsensitive(std::filesystem::path(programDirOf(settings)), name));
-  if (!bytes) {
+  const auto path = findCaseInsensitive(std::filesystem::path(programDirOf(settings)), name);
+  std::error_code ec;
+  const std::uint64_t size = std::filesystem::file_size(path, ec);
+  const auto index = ec ? std::nullopt : readFileRange(path, 0, bank::indexBytes(family));
+  if (!index) {
     missing.add(name);
     return 0;
   }
-  ByteReader in(*bytes);
-  in.seek(4 * static_cast<std::size_t>(slot));
-  const std::int32_t offset = in.i32();
-  if (!in.ok()) return 0;  // the file does not even hold its index
-  if (offset >= 0 && static_cast<std::size_t>(offset) >= bytes->size()) return 1;
+  ByteReader indexReader(*index);
+  std::vector<std::int32_t> offsets;
+  for (int s = 0; s < bank::slotCount(family); ++s) offsets.push_back(indexReader.i32());
+  if (index->size() < 4 * static_cast<std::size_t>(slot) + 4) return 0;  // the file does not hold its index
+  const std::int32_t offset = offsets[static_cast<std::size_t>(slot)];
+  if (offset >= 0 && static_cast<std::uint64_t>(offset) >= size) return 1;
   if (offset < static_cast<std::int32_t>(bank::indexBytes(family))) return 0;  // points into the index
-  in.seek(static_cast<std::size_t>(offset));
 
+  // The slot's records are read through a window of the file that starts at the slot and reaches
+  // past the next slot's offset; a record that does not fit in it widens it.
+  std::size_t windowLength = 16384;
+  for (auto o : offsets)
+    if (o > offset) windowLength = std::max(windowLength, static_cast<std::size_t>(o - offset) + 4096);
+  auto window = readFileRange(path, static_cast<std::uint64_t>(offset), windowLength);
+  if (!window) return 0;
+  std::size_t pos = 0;
   const int slotKey = bank::keyOfSlot(family, slot);
   bool selected = false;
   while (true) {
     bank::Record record;
+    ByteReader in(*window);
+    in.seek(pos);
     const auto status = bank::readRecord(in, family, record, true);
+    if (status != bank::RecordStatus::kRecord && offset + window->size() < size) {
+      window = readFileRange(path, static_cast<std::uint64_t>(offset), 2 * window->size());
+      if (!window) return 0;
+      continue;
+    }
+    pos = in.pos();
     if (status == bank::RecordStatus::kEnd) return 1;
     if (status == bank::RecordStatus::kDamaged) return 0;
     if (record.conditional) {

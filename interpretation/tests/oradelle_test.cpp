@@ -295,7 +295,7 @@ TEST_F(BankTest, CorruptFilesAreReadWithoutHarm) {
                                        cont("Beta."), rec(1, "Gamma.", 2, {}, 11), rec(3, "Delta.")};
   const std::string good = bank::encodeFile(bank::kAspects, records);
   std::mt19937 rng(20240611);
-  for (int trial = 0; trial < 800; ++trial) {
+  for (int trial = 0; trial < 400; ++trial) {
     std::string bytes = good;
     const int flips = 1 + trial % 4;
     for (int f = 0; f < flips; ++f) {
