@@ -1,5 +1,6 @@
 // zykcalc: the lunar nodes, the mean obliquity, and all positions of one moment.
 #include "core/calendar.h"
+#include "core/zodiac.h"
 #include "engine/positions.h"
 #include "engine/positions_internal.h"
 
@@ -49,6 +50,19 @@ void asforce3(double jd, double& trueNode, double& meanNode) {
 double Epsilon(double jd) {
   const double T = (jd - 2415020.0) * orbit::kCenturiesPerDay;
   return 23.452294 - 0.0130125 * T - 0.00000164 * T * T + 0.000000503 * T * T * T;
+}
+
+void ConvertToSiderealForJD(double* values, int count, const CIni& settings, double jd) {
+  double sunLon, moonLon, moonLat, sunDist, trueAyanamsa, blackMoon, svp;
+  asforce1Plus(jd, sunLon, moonLon, moonLat, sunDist, trueAyanamsa, blackMoon, svp);
+  for (int k = 0; k < count; ++k) values[k] = toSidereal(values[k], settings.ayanamsa, trueAyanamsa, svp);
+}
+
+void ConvertToSiderealForJDFloat(float* values, int count, const CIni& settings, double jd) {
+  double sunLon, moonLon, moonLat, sunDist, trueAyanamsa, blackMoon, svp;
+  asforce1Plus(jd, sunLon, moonLon, moonLat, sunDist, trueAyanamsa, blackMoon, svp);
+  for (int k = 0; k < count; ++k)
+    values[k] = static_cast<float>(toSidereal(values[k], settings.ayanamsa, trueAyanamsa, svp));
 }
 
 // All positions of one universal-time moment, in the chart driver's order and time scales.

@@ -116,6 +116,11 @@ int Chiron(const ChironTable& table, double jd, double& lon);
 // loads its table with loadChironTable.
 int Chiron(const CIni& settings, double jd, double& lon);
 
+// The sidereal conversion of core/zodiac.h (ConvertToSidereal) with the two references computed for
+// a Julian Day by asforce1Plus(jd), the jd used as given. In place; the -1 marker stays.
+void ConvertToSiderealForJD(double* values, int count, const CIni& settings, double jd);
+void ConvertToSiderealForJDFloat(float* values, int count, const CIni& settings, double jd);
+
 // Every position of the engine for one moment, in the chart's object order (0 Sun .. 13 Chiron).
 struct Positions {
   double jdUt = 0;           // universal time

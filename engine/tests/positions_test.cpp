@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "core/calendar.h"
+#include "core/zodiac.h"
 #include "engine/positions.h"
 #include "engine/positions_internal.h"
 
@@ -162,6 +163,24 @@ TEST(SiderealReferences, AyanamsaAndSyneticVernalPointAtJ2000AndTheirRate) {
   // Both carry the same nutation and precession: their sum is constant.
   EXPECT_NEAR(aya0 + svp0, aya1 + svp1, 1e-9);
   EXPECT_NEAR(aya0 + svp0, 23.8569170650906 + 335.2595461, 1e-9);
+}
+
+TEST(SiderealReferences, ConvertForAJulianDay) {
+  const double jd = 2460000.5;
+  double sunLon, moonLon, moonLat, sunDist, aya, bm, svp;
+  asforce1Plus(jd, sunLon, moonLon, moonLat, sunDist, aya, bm, svp);
+  CIni ini;
+  ini.ayanamsa = kTrueAyanamsa;
+  double v[3] = {10.0, kNoPosition, 200.0};
+  ConvertToSiderealForJD(v, 3, ini, jd);
+  EXPECT_DOUBLE_EQ(v[0], orbit::norm360(10.0 - aya));
+  EXPECT_EQ(v[1], kNoPosition);
+  EXPECT_DOUBLE_EQ(v[2], 200.0 - aya);
+  ini.ayanamsa = kSyneticVernalPoint;
+  float f[2] = {10.0f, -1.0f};
+  ConvertToSiderealForJDFloat(f, 2, ini, jd);
+  EXPECT_FLOAT_EQ(f[0], static_cast<float>(orbit::norm360(svp + 10.0 - 360.0)));
+  EXPECT_EQ(f[1], -1.0f);
 }
 
 TEST(SunAndMoon, SunLongitudeIsNotRenormalisedButEverythingElseIs) {
