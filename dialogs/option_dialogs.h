@@ -17,7 +17,8 @@ class RadioOptionDialog final : public ui::DialogModel {
   };
   RadioOptionDialog(CIni& settings, sys::HelpViewer& help, const char* resource, const char* caption,
                     const char* prompt, std::vector<Choice> choices, std::int16_t CIni::*shortField,
-                    std::uint8_t CIni::*byteField, int helpTopic, ui::ControlId restoreId = 0, int restoreValue = 0);
+                    std::uint8_t CIni::*byteField, int helpTopic, ui::ControlId restoreId = 0,
+                    int restoreValue = 0);
   const ui::FormSpec& form() const override { return form_; }
   void open(ui::FormState&) override;
   void command(ui::ControlId, ui::FormState&, ui::Interaction&) override;

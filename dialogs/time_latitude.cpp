@@ -96,8 +96,11 @@ void LatitudeDialog::command(ui::ControlId id, ui::FormState& state, ui::Interac
   if (!state.checked(kNorth)) value = -value;
   latitude = value;
   if (std::fabs(value) > 90) {
-    ui.message({"Latitude: impossible figure. (A latitude can't be more than 90\xB0.)", "Error", ui::Buttons::Ok,
-                ui::Icon::Warning, {}});
+    ui.message({"Latitude: impossible figure. (A latitude can't be more than 90\xB0.)",
+                "Error",
+                ui::Buttons::Ok,
+                ui::Icon::Warning,
+                {}});
     state.focus(kDegrees);
     return;
   }

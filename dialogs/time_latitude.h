@@ -22,7 +22,14 @@ class TimeDialog final : public ui::DialogModel {
 // "box7": degrees 777, minutes 778, seconds 779, North 880, South 881.
 class LatitudeDialog final : public ui::DialogModel {
  public:
-  enum : ui::ControlId { kPrompt = 105, kDegrees = 777, kMinutes = 778, kSeconds = 779, kNorth = 880, kSouth = 881 };
+  enum : ui::ControlId {
+    kPrompt = 105,
+    kDegrees = 777,
+    kMinutes = 778,
+    kSeconds = 779,
+    kNorth = 880,
+    kSouth = 881
+  };
   LatitudeDialog();
   const ui::FormSpec& form() const override { return form_; }
   void open(ui::FormState&) override;

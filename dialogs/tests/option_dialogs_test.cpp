@@ -1,9 +1,10 @@
 // The radio-button option dialogs store their choice and write the settings file at once.
+#include "dialogs/option_dialogs.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "dialogs/option_dialogs.h"
 #include "files/zykfile.h"
 #include "platform/headless/fakes.h"
 #include "platform/headless/scripted_interaction.h"

@@ -1,8 +1,9 @@
 // The time and latitude entry dialogs: validation order, messages, cleared boxes, results.
+#include "dialogs/time_latitude.h"
+
 #include <gtest/gtest.h>
 
 #include "dialogs/dialog_helpers.h"
-#include "dialogs/time_latitude.h"
 #include "platform/headless/scripted_interaction.h"
 
 using namespace talpora;
