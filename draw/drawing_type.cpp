@@ -51,23 +51,29 @@ ChCol decodeChCol(std::string_view bytes) {
   return c;
 }
 
-std::string titleOf(const ChPar& p) { return fieldText(p.title); }
+std::string titleOf(const ChPar& p) {
+  return fieldText(p.title);
+}
 
 namespace {
 void cannotOpen(ui::Interaction& ui, const fs::path& file) {
-  ui.message({"File " + file.string() + " cannot be opened.", "Error Message from zykstyle.dll", ui::Buttons::Ok,
-              ui::Icon::Stop, {}});
+  ui.message({"File " + file.string() + " cannot be opened.",
+              "Error Message from zykstyle.dll",
+              ui::Buttons::Ok,
+              ui::Icon::Stop,
+              {}});
 }
 int writeRecord(const fs::path& file, std::int64_t offset, const std::string& bytes, ui::Interaction* ui) {
   const auto r = writeAt(file, offset, bytes);
-  if (!r.ok && ui) ui->message({r.error, "Error Message from zykstyle.dll", ui::Buttons::Ok, ui::Icon::Stop, {}});
+  if (!r.ok && ui)
+    ui->message({r.error, "Error Message from zykstyle.dll", ui::Buttons::Ok, ui::Icon::Stop, {}});
   return r.ok ? 1 : 0;
 }
 }  // namespace
 
 int Read_par(ChPar* par, const fs::path& file, std::int64_t offset, ui::Interaction& ui) {
-  const auto bytes = offset >= 0 ? readFileRange(file, static_cast<std::uint64_t>(offset), kChParFileSize)
-                                 : std::nullopt;
+  const auto bytes =
+      offset >= 0 ? readFileRange(file, static_cast<std::uint64_t>(offset), kChParFileSize) : std::nullopt;
   if (!bytes || bytes->size() < kChParFileSize) {
     cannotOpen(ui, file);
     return 0;
@@ -138,39 +144,49 @@ std::optional<DrawingType> decodeData9(std::string_view bytes) {
 
 std::string styleName(int style) {
   switch (style) {
-    case 11: return "Standard Style I";
-    case 21: return "Standard Style II";
-    case 26: return "Standard Style III";
-    case 17: return "Big Planets";
-    case 1: return "French Style";
-    case 30: return "Solar System";
-    case 31: return "Seven Spheres";
-    case 32: return "Mandala Type 1";
-    case 33: return "Mandala Type 2";
-    case 27777: return "Heptagram (week order)";
-    case 27778: return "Heptagram (hour order)";
-    case 27779: return "Heptagram (double)";
-    case 27767: return "Mandala Hept.week";
-    case 27768: return "Mandala Hept.hour";
-    default: return "";
+    case 11:
+      return "Standard Style I";
+    case 21:
+      return "Standard Style II";
+    case 26:
+      return "Standard Style III";
+    case 17:
+      return "Big Planets";
+    case 1:
+      return "French Style";
+    case 30:
+      return "Solar System";
+    case 31:
+      return "Seven Spheres";
+    case 32:
+      return "Mandala Type 1";
+    case 33:
+      return "Mandala Type 2";
+    case 27777:
+      return "Heptagram (week order)";
+    case 27778:
+      return "Heptagram (hour order)";
+    case 27779:
+      return "Heptagram (double)";
+    case 27767:
+      return "Mandala Hept.week";
+    case 27768:
+      return "Mandala Hept.hour";
+    default:
+      return "";
   }
 }
 
 const std::vector<int>& wheelStyles() {
-  static const std::vector<int> kStyles = {11, 21, 26, 17, 1, 30, 31, 32, 33, 27777, 27778, 27779, 27767, 27768};
+  static const std::vector<int> kStyles = {11, 21, 26,    17,    1,     30,    31,
+                                           32, 33, 27777, 27778, 27779, 27767, 27768};
   return kStyles;
 }
 
 std::string ringKindName(int kind) {
-  static const char* kNames[] = {"None",
-                                 "Tropical Zodiac",
-                                 "Sidereal Zodiac",
-                                 "Constellations",
-                                 "Tropical Decanates",
-                                 "Sidereal Decanates",
-                                 "27 Nakshatras",
-                                 "30 Tithis",
-                                 "28 Solilunar sectors"};
+  static const char* kNames[] = {"None",           "Tropical Zodiac",    "Sidereal Zodiac",
+                                 "Constellations", "Tropical Decanates", "Sidereal Decanates",
+                                 "27 Nakshatras",  "30 Tithis",          "28 Solilunar sectors"};
   if (kind < 0 || kind > 8) return "";
   return kNames[kind];
 }

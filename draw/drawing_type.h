@@ -36,19 +36,22 @@ struct ChPar {
   std::int8_t earthPictogram = 0;
   std::int8_t optionBox1130 = 0;
   std::int8_t reserved36 = 0;
-  std::int8_t aspectLine[9] = {};  // conjunction .. quintile: 0 none, 1 solid, 2 dash, 3 dot, 4 dash-dot, 5 dash-dot-dot
+  std::int8_t aspectLine[9] =
+      {};  // conjunction .. quintile: 0 none, 1 solid, 2 dash, 3 dot, 4 dash-dot, 5 dash-dot-dot
   std::int8_t reserved46 = 0;
   std::uint8_t pad47 = 0;  // alignment, not stored in files
   std::int16_t reserved48[15] = {};
   char title[30] = {};
 };
 static_assert(sizeof(ChPar) == 108);
-static_assert(offsetof(ChPar, projection) == 2 && offsetof(ChPar, style) == 4 && offsetof(ChPar, ringKind) == 6);
+static_assert(offsetof(ChPar, projection) == 2 && offsetof(ChPar, style) == 4 &&
+              offsetof(ChPar, ringKind) == 6);
 static_assert(offsetof(ChPar, houseSystem) == 18 && offsetof(ChPar, fixedAries) == 19);
 static_assert(offsetof(ChPar, dataBlock) == 28 && offsetof(ChPar, aspectIndicator) == 33);
 static_assert(offsetof(ChPar, optionBox1130) == 35 && offsetof(ChPar, reserved36) == 36);
 static_assert(offsetof(ChPar, aspectLine) == 37 && offsetof(ChPar, reserved46) == 46);
-static_assert(offsetof(ChPar, pad47) == 47 && offsetof(ChPar, reserved48) == 48 && offsetof(ChPar, title) == 78);
+static_assert(offsetof(ChPar, pad47) == 47 && offsetof(ChPar, reserved48) == 48 &&
+              offsetof(ChPar, title) == 78);
 
 struct ChCol {
   std::uint32_t colour[79] = {};  // COLORREF 0x00BBGGRR per slot (71..78: run-time font slots)
@@ -105,7 +108,8 @@ struct DrawingType {
 std::vector<DrawingType> readDrawingTypes(const std::filesystem::path& file);
 std::string encodeDrawingTypes(const std::vector<DrawingType>&);
 // Replaces a drawing-type file with the given entries, atomically.
-bool writeDrawingTypes(const std::filesystem::path& file, const std::vector<DrawingType>&, std::string* error = nullptr);
+bool writeDrawingTypes(const std::filesystem::path& file, const std::vector<DrawingType>&,
+                       std::string* error = nullptr);
 
 // "DATA9.DTF": the 108-byte in-memory ChPar (alignment byte included) and the 356-byte ChCol.
 std::string encodeData9(const ChPar&, const ChCol&);

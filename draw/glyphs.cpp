@@ -247,7 +247,8 @@ void dr_pl(gfx::Canvas& c, int x, int y, int s, int code, int device) {
   }
 }
 
-void OddNbBranchStar(gfx::Canvas& c, int n, int quarterTurns, int halfTurns, int x, int y, int r, int device) {
+void OddNbBranchStar(gfx::Canvas& c, int n, int quarterTurns, int halfTurns, int x, int y, int r,
+                     int device) {
   if (n < 3 || n % 2 == 0 || r <= 0) return;
   const int e = verticalSign(device);
   const double base = 1.57 * quarterTurns + 3.1416 * halfTurns;

@@ -7,8 +7,12 @@ namespace talpora {
 
 // Device codes: 1..999 screen, 1000..9999 printer, 10000 and above screen. The vertical sign: +1 where
 // y grows downwards (screens), -1 on printers (y grows upwards).
-constexpr int verticalSign(int device) { return (device < 1000 || device > 9999) ? 1 : -1; }
-constexpr bool isScreenDevice(int device) { return device >= 1 && device <= 999; }
+constexpr int verticalSign(int device) {
+  return (device < 1000 || device > 9999) ? 1 : -1;
+}
+constexpr bool isScreenDevice(int device) {
+  return device >= 1 && device <= 999;
+}
 
 // Sign glyphs 1 (Aries) .. 12 (Pisces), centred on (x, y), s device units across.
 void dr_sig(gfx::Canvas&, int x, int y, int s, int sign, int device);

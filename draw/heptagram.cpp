@@ -58,7 +58,9 @@ Heptagram classifyHeptagram(const std::array<double, 7>& lon, double reference, 
     const int a = seq[i], b = seq[(i + 1) % 7];
     h.linked[a][b] = h.linked[b][a] = true;
   }
-  auto linkedVertices = [&](int v1, int v2) { return h.linked[h.planetAt[compute_value(v1)]][h.planetAt[compute_value(v2)]]; };
+  auto linkedVertices = [&](int v1, int v2) {
+    return h.linked[h.planetAt[compute_value(v1)]][h.planetAt[compute_value(v2)]];
+  };
   auto rank = [&](int planet) { return heptagramRank(h.order, planet); };
 
   int fallbackPole = 0, fallbackBase1 = 0, fallbackBase2 = 0;
@@ -125,7 +127,9 @@ Heptagram ashept(gfx::Canvas* canvas, int device, int cx, int cy, int size, cons
     k = 0.05 * size;
     hOff = 0.06 * size;
   }
-  auto colour = [&](int slot) { return colours ? static_cast<gfx::Colour>(colours->colour[slot]) : gfx::Colour{0}; };
+  auto colour = [&](int slot) {
+    return colours ? static_cast<gfx::Colour>(colours->colour[slot]) : gfx::Colour{0};
+  };
   c.setFill(std::nullopt);
   c.setPen({gfx::PenStyle::Solid, screen ? 0 : 2, colour(1)});
   auto circle = [&](double r) {
@@ -134,7 +138,8 @@ Heptagram ashept(gfx::Canvas* canvas, int device, int cx, int cy, int size, cons
   };
   circle(f);
   if (mode == 1) circle(0.42 * size);
-  if (mode == 108) dr_roundpet(c, device, cx, cy, static_cast<int>(std::lround(f)), 7, static_cast<int>(k * 2), 1.5);
+  if (mode == 108)
+    dr_roundpet(c, device, cx, cy, static_cast<int>(std::lround(f)), 7, static_cast<int>(k * 2), 1.5);
   auto vertexPoint = [&](int v, double r) {
     const double a = ((v - 1) * 51.4285714285714306 + 90 + 0.00005) * kPi / 180;
     return gfx::Point{cx + static_cast<int>(std::lround(std::cos(a) * r)),
@@ -165,9 +170,10 @@ int dr_regpet(gfx::Canvas& c, int device, int cx, int cy, int radius, int petals
       const double x = (radius + along) * ux + across * vx, y = (radius + along) * uy + across * vy;
       return gfx::Point{cx + static_cast<int>(std::lround(x)), cy - g * static_cast<int>(std::lround(y))};
     };
-    const gfx::Point leaf[7] = {pt(0, 0), pt(length * 0.25, size * 0.42), pt(length * 0.6, size * 0.4),
-                                pt(length, 0), pt(length * 0.6, -size * 0.4), pt(length * 0.25, -size * 0.42),
-                                pt(0, 0)};
+    const gfx::Point leaf[7] = {
+        pt(0, 0),      pt(length * 0.25, size * 0.42), pt(length * 0.6, size * 0.4),
+        pt(length, 0), pt(length * 0.6, -size * 0.4),  pt(length * 0.25, -size * 0.42),
+        pt(0, 0)};
     c.polyline(leaf);
   }
   return static_cast<int>(std::lround(radius + length * 0.5));

@@ -89,8 +89,8 @@ gfx::FontSpec printerFont(const CIni& settings, int fontNumber) {
 }
 
 int writeFontFile(const CIni& settings, int fontNumber, const gfx::FontSpec& f, ui::Interaction* ui) {
-  const auto r = replaceFileAtomically(fs::path(programDirOf(settings)) / fontFileName(fontNumber),
-                                       encodeFontRecord(f));
+  const auto r =
+      replaceFileAtomically(fs::path(programDirOf(settings)) / fontFileName(fontNumber), encodeFontRecord(f));
   if (!r.ok && ui) ui->message({r.error, "File Error", ui::Buttons::Ok, ui::Icon::Stop, {}});
   return r.ok ? 1 : 0;
 }
@@ -119,23 +119,27 @@ int GetUsAFont(ui::Interaction& ui, const CIni& settings, int fontNumber) {
   std::string text, caption;
   switch (fontNumber) {
     case 1:
-      text = "The font you are about to choose is the one used in the headers of charts printed on paper. "
-             "Choose any True Type font you like for fancy effects.";
+      text =
+          "The font you are about to choose is the one used in the headers of charts printed on paper. "
+          "Choose any True Type font you like for fancy effects.";
       break;
     case 2:
-      text = "The font you are about to choose is the one used in the headers of printed listings (including "
-             "transits and synastry) printed on paper. Choose any True Type font you like for fancy effects.";
+      text =
+          "The font you are about to choose is the one used in the headers of printed listings (including "
+          "transits and synastry) printed on paper. Choose any True Type font you like for fancy effects.";
       break;
     case 3:
-      text = "You are about to select the font for printed listings (including transits and synastry). Only "
-             "characters with fixed width (e.g. courier) will give you proper columns of figures. In case of "
-             "chaos, use option 'Restore Default Font of Listings'.";
+      text =
+          "You are about to select the font for printed listings (including transits and synastry). Only "
+          "characters with fixed width (e.g. courier) will give you proper columns of figures. In case of "
+          "chaos, use option 'Restore Default Font of Listings'.";
       caption = "Choose carefully!";
       break;
     default:
       return 0;
   }
-  if (ui.message({text, caption, ui::Buttons::OkCancel, ui::Icon::Information, {}}) != ui::Answer::Ok) return 0;
+  if (ui.message({text, caption, ui::Buttons::OkCancel, ui::Icon::Information, {}}) != ui::Answer::Ok)
+    return 0;
   const auto chosen = ui.chooseFont(printerFont(settings, fontNumber));
   if (!chosen) return 0;
   return writeFontFile(settings, fontNumber, *chosen, &ui);

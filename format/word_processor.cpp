@@ -8,12 +8,14 @@ namespace talpora {
 
 using ui::ControlKind;
 
-WordProcessorDialog::WordProcessorDialog(CIni& settings, sys::ProcessLauncher& launcher, sys::HelpViewer& help)
+WordProcessorDialog::WordProcessorDialog(CIni& settings, sys::ProcessLauncher& launcher,
+                                         sys::HelpViewer& help)
     : settings_(settings), launcher_(launcher), help_(help) {
   form_.resource = "BOX28";
   form_.caption = "Give Talpora the key to your word processor!";
   form_.controls = {
-      {100 + ui::kLabelOffset, ControlKind::Static, "Enter/modify the path and command line of your word processor:"},
+      {100 + ui::kLabelOffset, ControlKind::Static,
+       "Enter/modify the path and command line of your word processor:"},
       {kCommand, ControlKind::Edit, "", 254},
       {101 + ui::kLabelOffset, ControlKind::Static, "Example, for LibreOffice Writer:"},
       {103 + ui::kLabelOffset, ControlKind::Static, "libreoffice --writer"},
@@ -52,9 +54,13 @@ void WordProcessorDialog::command(ui::ControlId id, ui::FormState& state, ui::In
       if (text.size() > 254) text.resize(254);
       setField(settings_.wordProcessor, text);
       if (!Serialise_CIni(settings_, &ui)) return;
-      ui.message({"Talpora will now perform a test. If your word processor does not start, you know you have "
-                  "entered the wrong path!",
-                  "Trial", ui::Buttons::Ok, ui::Icon::Information, {}});
+      ui.message(
+          {"Talpora will now perform a test. If your word processor does not start, you know you have "
+           "entered the wrong path!",
+           "Trial",
+           ui::Buttons::Ok,
+           ui::Icon::Information,
+           {}});
       if (launcher_.startUserCommand(text, {})) {
         state.close(1);
       } else {
@@ -67,7 +73,8 @@ void WordProcessorDialog::command(ui::ControlId id, ui::FormState& state, ui::In
   }
 }
 
-int WordProcessorPath(ui::Interaction& ui, CIni& settings, sys::ProcessLauncher& launcher, sys::HelpViewer& help) {
+int WordProcessorPath(ui::Interaction& ui, CIni& settings, sys::ProcessLauncher& launcher,
+                      sys::HelpViewer& help) {
   WordProcessorDialog dialog(settings, launcher, help);
   ui.runModal(dialog);
   return 0;

@@ -24,6 +24,7 @@ class WordProcessorDialog final : public ui::DialogModel {
 
 // Shows the dialog; the settings change (and the settings file is written) when the user confirms
 // a command that starts. Returns 0 always.
-int WordProcessorPath(ui::Interaction& ui, CIni& settings, sys::ProcessLauncher& launcher, sys::HelpViewer& help);
+int WordProcessorPath(ui::Interaction& ui, CIni& settings, sys::ProcessLauncher& launcher,
+                      sys::HelpViewer& help);
 
 }  // namespace talpora
