@@ -189,6 +189,8 @@ class ProgressSink {
  public:
   virtual ~ProgressSink() = default;
   virtual void show(std::string_view cp1252) = 0;
+  // How far the run is (done of total; total <= 0: unknown), for a progress bar; default: nothing.
+  virtual void progress(long /*done*/, long /*total*/) {}
   virtual bool cancelled() const { return false; }
 };
 

@@ -284,9 +284,9 @@ void SvgCanvas::fillRingSector(gfx::Point centre, int rIn, int rOut, double star
 
 gfx::Metrics SvgCanvas::metrics() {
   if (!stockFont_) return fakeMetrics(font_);
-  // Stock fonts have a fixed size in device pixels whatever the mapping.
+  // Stock fonts keep the size they have on a 96-dpi screen whatever the mapping.
   const auto px = fakeMetrics(stock_);
-  const double s = map_.scale();
+  const double s = map_.scale() * 96.0 / map_.dotsPerInch();
   auto l = [s](int v) { return static_cast<int>(std::lround(v / s)); };
   return {l(px.height), l(px.ascent), l(px.descent), l(px.externalLeading), l(px.averageWidth)};
 }
@@ -308,7 +308,7 @@ void SvgCanvas::text(gfx::Point topLeft, std::string_view cp1252, gfx::HAlign al
   std::string family, extra;
   if (stockFont_) {
     const auto px = fakeMetrics(stock_);
-    emPx = px.height * 5.0 / 6.0;  // device pixels: stock fonts do not scale
+    emPx = px.height * 5.0 / 6.0 * map_.dotsPerInch() / 96.0;  // stock fonts ignore the mapping
     family = stock_ == gfx::StockFont::SystemFixed ? svgFontFamily({.face = "Courier New"})
                                                    : svgFontFamily({.face = "Arial"});
     if (stock_ == gfx::StockFont::System) extra += " font-weight=\"700\"";
