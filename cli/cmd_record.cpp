@@ -1,10 +1,12 @@
 // talpora record show, talpora record default; talpora transfer show.
 #include <ostream>
 
+#include "cli/chart_options.h"
 #include "cli/command.h"
 #include "cli/record_print.h"
 #include "core/calendar.h"
 #include "core/transfer.h"
+#include "engine/chart.h"
 #include "files/zykfile.h"
 #include "platform/headless/scripted_interaction.h"
 
@@ -51,10 +53,52 @@ int runRecord(Args& args, Context& ctx) {
   return kExitOk;
 }
 
+// Computes a chart given on the command line with the settings of the program directory (its house
+// system unless the options name one).
+void computeRequested(const ChartRequest& req, const CIni& settings, const ChironTable& chiron, Chart1& chart,
+                      Chart2& computed) {
+  CIni s = settings;
+  if (req.houseSystem) s.houseSystem = static_cast<std::int16_t>(*req.houseSystem);
+  chart = req.chart;
+  calculall(s, chart, computed, chiron);
+}
+
+int writeTransfer(Args& args, Context& ctx) {
+  auto second = args.splitAt("--second");
+  const ChartRequest a = parseChartOptions(args, ctx);
+  args.finish();
+  std::optional<ChartRequest> b;
+  if (second) {
+    b = parseChartOptions(*second, ctx);
+    second->finish();
+  }
+  const auto& dir = ctx.programDir();
+  headless::StderrInteraction ui;
+  CIni settings;
+  PutInMemBlock_CIni(settings, dir.dir, ui);
+  const ChironTable chiron = loadChironTable(settings, ui);
+  Chart1 chartA, chartB;
+  Chart2 computedA, computedB;
+  computeRequested(a, settings, chiron, chartA, computedA);
+  if (b) {
+    computeRequested(*b, settings, chiron, chartB, computedB);
+  } else {
+    chartB = chartA;
+    computedB = computedA;
+  }
+  TransferBlock block;
+  std::string error;
+  if (!FillUpTalporaTransferBlock(block, settings, chartA, computedA, chartB, computedB, &error))
+    throw WorkError(error);
+  ctx.out << dir.file(kTransferFileName).string() << '\n';
+  return kExitOk;
+}
+
 int runTransfer(Args& args, Context& ctx) {
-  const std::string action = args.next("ACTION (show)");
+  const std::string action = args.next("ACTION (show or write)");
+  if (action == "write") return writeTransfer(args, ctx);
   const bool json = args.flag("--json");
-  if (action != "show") throw UsageError("unknown action '" + action + "'");
+  if (action != "show") throw UsageError("unknown action '" + action + "' (show or write)");
   args.finish();
   const auto& dir = ctx.programDir();
   const TransferCharts t = readTransferFile(dir.dir);
@@ -90,7 +134,10 @@ int runTransfer(Args& args, Context& ctx) {
 TALPORA_COMMAND("record", "talpora record show FILE [--offset N] [--json] | talpora record default [--json]",
                 "every field of the chart record at a byte offset of a file, or of the built-in sample chart",
                 runRecord);
-TALPORA_COMMAND("transfer", "talpora transfer show [--json]",
-                "charts A and B of the program directory's transfer file DATA10.DTF", runTransfer);
+TALPORA_COMMAND("transfer",
+                "talpora transfer show [--json] | talpora transfer write CHART-OPTIONS [--second CHART-OPTIONS]",
+                "show charts A and B of the program directory's transfer file DATA10.DTF, or compute charts and "
+                "write them into it (so that a program of the suite can be started on them)",
+                runTransfer);
 
 }  // namespace talpora::cli

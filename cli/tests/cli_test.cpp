@@ -129,3 +129,20 @@ TEST(Cli, TransferShowReadsTheProgramDirectory) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(jsonValue(r.out, "julianDayUT"), "2451545.000000");
 }
+
+TEST(Cli, TransferWriteThenShow) {
+  const auto dir = freshDir("transfer-write");
+  const std::string where = " --program-dir " + dir.string();
+  auto w = run("transfer write 1990-05-17 06:30 --zone 2 --lon 13.4 --lat 52.5 --name Berlin" + where +
+               " --second 2000-01-01 12:00 --name Epoch");
+  ASSERT_EQ(w.status, 0);
+  EXPECT_EQ(fs::file_size(dir / "DATA10.DTF"), 1760u);
+  const auto r = run("transfer show --json" + where);
+  ASSERT_EQ(r.status, 0);
+  // Chart A first, then chart B; 04:30 UT on 17 May 1990 and noon on 1 January 2000.
+  EXPECT_EQ(jsonValue(r.out, "name"), "\"Berlin\"");
+  EXPECT_NE(r.out.find("\"julianDay\": 2448028.687500000"), std::string::npos);
+  EXPECT_NE(r.out.find("\"name\": \"Epoch\""), std::string::npos);
+  EXPECT_NE(r.out.find("\"julianDay\": 2451545.000000000"), std::string::npos);
+  EXPECT_EQ(run("transfer write 1990-02-30 06:30" + where).status, 2);
+}
