@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <set>
 
+#include "qt/qt_canvas.h"
 #include "qt/qt_text.h"
 
 namespace talpora::qt {
@@ -146,7 +147,7 @@ QString FormDialog::shownText(const Bound& b, const std::string& cp1252) const {
 
 QWidget* FormDialog::makeWidget(Bound& b) {
   const auto& s = b.spec;
-  QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  QFont fixed = fixedPitchFont();
   switch (s.kind) {
     case ui::ControlKind::Static: {
       auto* l = new QLabel(this);

@@ -105,6 +105,15 @@ QFont fontForSpec(const gfx::FontSpec& spec, double pixelsPerUnit, const QPaintD
   return f;
 }
 
+QFont fixedPitchFont() {
+  QFont f(genericFace(FaceKind::Fixed));
+  f.setStyleHint(QFont::TypeWriter);
+  f.setFixedPitch(true);
+  const QFont general = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  if (general.pointSizeF() > 0) f.setPointSizeF(general.pointSizeF());
+  return f;
+}
+
 QFont stockFont(gfx::StockFont which, double dotsPerInch) {
   const double k = dotsPerInch / 96.0;
   QFont f;

@@ -19,6 +19,9 @@ QString substituteFace(const gfx::FontSpec&);
 // A LOGFONT in logical units as a QFont in device pixels (pixelsPerUnit: the canvas's scale).
 // Height < 0: the em height; > 0: the cell height; 0: a default cell of 16 screen pixels.
 QFont fontForSpec(const gfx::FontSpec&, double pixelsPerUnit, const QPaintDevice* device = nullptr);
+// The fixed-pitch font of reports and fixed-pitch boxes (Liberation Mono or DejaVu Sans Mono when
+// installed), at the size of the desktop's text.
+QFont fixedPitchFont();
 // The stock fonts, at the size they have on a 96-dpi screen, on a device of `dotsPerInch`.
 QFont stockFont(gfx::StockFont, double dotsPerInch = 96.0);
 // Printer fonts for the font chooser: heights in tenths of a millimetre, and back.

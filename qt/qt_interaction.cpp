@@ -207,7 +207,7 @@ void QtInteraction::showTextFile(const std::filesystem::path& path) {
   auto* view = new QPlainTextEdit(window);
   view->setReadOnly(true);
   view->setLineWrapMode(QPlainTextEdit::NoWrap);
-  view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  view->setFont(fixedPitchFont());
   view->setPlainText(text);
   layout->addWidget(view);
   window->resize(800, 600);

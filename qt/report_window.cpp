@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QTextCursor>
 
+#include "qt/qt_canvas.h"
 #include "qt/qt_text.h"
 
 namespace talpora::qt {
@@ -27,7 +28,7 @@ std::vector<std::string> ReportEditView::lines() const {
 ReportWindow::ReportWindow(QWidget* parent) : MenuWindow(parent), edit_(new QPlainTextEdit(this)) {
   edit_->setObjectName(QStringLiteral("report888"));
   edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  edit_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  edit_->setFont(fixedPitchFont());
   edit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(edit_);
