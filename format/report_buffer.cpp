@@ -112,7 +112,8 @@ int SaveAsTextFile(Report& report, const std::filesystem::path& path, int mode, 
     result = replaceFileAtomically(path, bytes);
   } else if (mode == 2) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return fail("cannot append to " + path.string() + ": no such file");
+    if (!std::filesystem::is_regular_file(path, ec))
+      return fail("cannot append to " + path.string() + ": no such file");
     result = writeAt(path, -1, bytes);
   } else {
     return fail("cannot save " + path.string() + ": unknown saving mode " + std::to_string(mode));

@@ -15,8 +15,8 @@ namespace talpora {
 inline constexpr std::size_t kReportLineWidth = 71;
 
 struct Report {
-  std::string text;         // CP1252, lines end in "\r\n"
-  std::size_t column = 0;   // characters on the current, unfinished line (continuation mode 2)
+  std::string text;        // CP1252, lines end in "\r\n"
+  std::size_t column = 0;  // characters on the current, unfinished line (continuation mode 2)
 
   std::size_t size() const { return text.size(); }
   bool empty() const { return text.empty(); }

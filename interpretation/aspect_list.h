@@ -8,11 +8,11 @@ namespace talpora {
 
 // One aspect between two chart objects: 12 bytes, as kept in the aspect list.
 struct AspectEntry {
-  std::int8_t first = 0;     // object number
-  std::int8_t second = 0;    // object number
-  std::int8_t aspect = 0;    // 0 conjunction, 1 opposition, 2 trine, 3 square, 4 sextile, 5..8 minor
-  std::int8_t applying = -1; // 1 applying, 0 separating, -1 not defined
-  float orb = 0;             // distance from the exact aspect, degrees
+  std::int8_t first = 0;       // object number
+  std::int8_t second = 0;      // object number
+  std::int8_t aspect = 0;      // 0 conjunction, 1 opposition, 2 trine, 3 square, 4 sextile, 5..8 minor
+  std::int8_t applying = -1;   // 1 applying, 0 separating, -1 not defined
+  float orb = 0;               // distance from the exact aspect, degrees
   std::int8_t tightness = -1;  // class 0 (tightest) to 3, -1 no class
   std::int8_t written = 0;     // 1 once the aspect has been interpreted
   std::uint8_t unused[2] = {};

@@ -5,7 +5,9 @@
 
 namespace talpora::bank {
 
-bool isFamily(int family) { return family >= kAspects && family <= kSigns; }
+bool isFamily(int family) {
+  return family >= kAspects && family <= kSigns;
+}
 
 int slotCount(int family) {
   switch (family) {
@@ -21,20 +23,26 @@ int slotCount(int family) {
   }
 }
 
-std::size_t indexBytes(int family) { return 4 * static_cast<std::size_t>(slotCount(family)); }
+std::size_t indexBytes(int family) {
+  return 4 * static_cast<std::size_t>(slotCount(family));
+}
 
 std::string fileName(int family, int number) {
-  const char* pattern = family == kAspects  ? "zoraA%02d.dtf"
-                        : family == kHouses ? "zorah%02d.dtf"
+  const char* pattern = family == kAspects   ? "zoraA%02d.dtf"
+                        : family == kHouses  ? "zorah%02d.dtf"
                         : family == kGeneral ? "zorab%02d.dtf"
-                                              : "zoraS%02d.dtf";
+                                             : "zoraS%02d.dtf";
   char buf[32];
   std::snprintf(buf, sizeof buf, pattern, number);
   return buf;
 }
 
-int slotOfKey(int family, int key) { return family == kGeneral ? key - 1 : key; }
-int keyOfSlot(int family, int slot) { return family == kGeneral ? slot + 1 : slot; }
+int slotOfKey(int family, int key) {
+  return family == kGeneral ? key - 1 : key;
+}
+int keyOfSlot(int family, int slot) {
+  return family == kGeneral ? slot + 1 : slot;
+}
 
 int conditionParameterCount(int type) {
   switch (type) {
@@ -211,7 +219,8 @@ DecodedFile decodeFile(int family, std::string_view bytes) {
     if (r.conditional) {
       const int slot = slotOfKey(family, r.key);
       if (slot < 0 || slot >= slots) {
-        result.error = "key " + std::to_string(r.key) + " outside the slot index at byte " + std::to_string(at);
+        result.error =
+            "key " + std::to_string(r.key) + " outside the slot index at byte " + std::to_string(at);
         return result;
       }
       if (slot < lastSlot) {
@@ -238,11 +247,13 @@ DecodedFile decodeFile(int family, std::string_view bytes) {
       return result;
     }
     if (o > static_cast<std::int64_t>(bytes.size())) {
-      result.error = "slot " + std::to_string(s) + " points beyond the end of the file (byte " + std::to_string(o) + ")";
+      result.error =
+          "slot " + std::to_string(s) + " points beyond the end of the file (byte " + std::to_string(o) + ")";
       return result;
     }
     if (o < static_cast<std::int64_t>(index)) {
-      result.error = "slot " + std::to_string(s) + " points into the slot index (byte " + std::to_string(o) + ")";
+      result.error =
+          "slot " + std::to_string(s) + " points into the slot index (byte " + std::to_string(o) + ")";
       return result;
     }
   }

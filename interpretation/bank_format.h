@@ -26,9 +26,9 @@ inline constexpr int kMaxConditions = 64;
 
 // Condition types.
 enum ConditionType : int {
-  kApplying = 0,     // the aspect being interpreted is applying
-  kSeparating = 1,   // ... separating
-  kAspectInChart = 2,  // P, Q, aspect code: the chart has such an aspect between P and Q
+  kApplying = 0,         // the aspect being interpreted is applying
+  kSeparating = 1,       // ... separating
+  kAspectInChart = 2,    // P, Q, aspect code: the chart has such an aspect between P and Q
   kBornBeforeAfter = 3,  // D, Y: D = -1 year below Y, D = 1 year above Y
   kTimeUnknown = 4,
   kTimeKnown = 5,
@@ -63,7 +63,7 @@ struct Record {
   int aspectCode = 0;  // aspect code byte (conditional records of the aspects family)
   int level = 1;       // level byte (conditional records)
   std::vector<Condition> conditions;
-  std::string text;    // CP1252, without the terminating zero
+  std::string text;  // CP1252, without the terminating zero
   bool operator==(const Record&) const = default;
 };
 

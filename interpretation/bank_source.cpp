@@ -15,11 +15,12 @@ namespace talpora::bank {
 namespace {
 
 const char* const kObjectNames[kObjectCount] = {
-    "Sun",     "Moon",       "Mercury",    "Venus",      "Mars",   "Jupiter",   "Saturn",   "Uranus", "Neptune",
-    "Pluto",   "North Node", "South Node", "Black Moon", "Chiron", "Ascendant", "Midheaven", "Part of Fortune"};
-const char* const kSignNames[12] = {"Aries", "Taurus",      "Gemini",    "Cancer",   "Leo",    "Virgo",
-                                    "Libra", "Scorpio",     "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
-const char* const kAspectWords[9] = {"conjunction", "opposition", "trine",    "square",  "sextile",
+    "Sun",        "Moon",   "Mercury",   "Venus",     "Mars",           "Jupiter",
+    "Saturn",     "Uranus", "Neptune",   "Pluto",     "North Node",     "South Node",
+    "Black Moon", "Chiron", "Ascendant", "Midheaven", "Part of Fortune"};
+const char* const kSignNames[12] = {"Aries", "Taurus",  "Gemini",      "Cancer",    "Leo",      "Virgo",
+                                    "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
+const char* const kAspectWords[9] = {"conjunction",   "opposition", "trine",        "square",  "sextile",
                                      "inconjunction", "biquintile", "sesquisquare", "quintile"};
 // Codes 10..17 as sets of aspects (bit k = aspect number k).
 const unsigned kGroupCodes[8] = {0b00011, 0b00111, 0b01011, 0b01001, 0b01010, 0b10100, 0b11101, 0b01111};
@@ -201,7 +202,8 @@ class FileCompiler {
     if (family_ != kGeneral && !isBankObject(number_ - 1)) {
       error(1, "the bank keeps no " + std::string(kFamilyFolders[family_]) + " texts for " +
                    kObjectNames[number_ - 1] +
-                   (number_ - 1 == kSouthNode ? " (the South Node is read as the North Node)" : " (never asked)"));
+                   (number_ - 1 == kSouthNode ? " (the South Node is read as the North Node)"
+                                              : " (never asked)"));
       return std::nullopt;
     }
     std::istringstream in(src_.text);
@@ -266,12 +268,14 @@ class FileCompiler {
     };
     Record& r = p.record;
     if (family_ == kGeneral) {
-      if (i >= tokens.size() || lower(tokens[i]) != "general") return unexpected("expected 'general N topic T', found");
+      if (i >= tokens.size() || lower(tokens[i]) != "general")
+        return unexpected("expected 'general N topic T', found");
       ++i;
       auto n = i < tokens.size() ? parseInt(tokens[i]) : std::nullopt;
       if (!n) return unexpected("expected the general file number, found");
       if (*n != number_) {
-        error(lineNo, "general file " + std::to_string(*n) + " in the source of general file " + std::to_string(number_));
+        error(lineNo, "general file " + std::to_string(*n) + " in the source of general file " +
+                          std::to_string(number_));
         return std::nullopt;
       }
       ++i;
@@ -287,7 +291,8 @@ class FileCompiler {
       auto a = takeObject(tokens, i);
       if (!a) return unexpected("unknown object");
       if (*a != own) {
-        error(lineNo, "a record for " + std::string(kObjectNames[*a]) + " in the file of " + kObjectNames[own]);
+        error(lineNo,
+              "a record for " + std::string(kObjectNames[*a]) + " in the file of " + kObjectNames[own]);
         return std::nullopt;
       }
       if (family_ == kAspects) {
@@ -301,13 +306,15 @@ class FileCompiler {
         auto b = takeObject(tokens, i);
         if (!b) return unexpected("unknown object");
         if (!isBankObject(*b)) {
-          error(lineNo, std::string("no aspect texts are kept for ") + kObjectNames[*b] +
-                            (*b == kSouthNode ? " (the South Node is read as the North Node)" : " (never asked)"));
+          error(lineNo,
+                std::string("no aspect texts are kept for ") + kObjectNames[*b] +
+                    (*b == kSouthNode ? " (the South Node is read as the North Node)" : " (never asked)"));
           return std::nullopt;
         }
         if (*b <= own) {
           error(lineNo, std::string("the pair ") + kObjectNames[own] + "-" + kObjectNames[*b] +
-                            " belongs in the file of the lower-numbered object, " + kObjectNames[std::min(own, *b)]);
+                            " belongs in the file of the lower-numbered object, " +
+                            kObjectNames[std::min(own, *b)]);
           return std::nullopt;
         }
         r.aspectCode = *code;
@@ -397,7 +404,8 @@ class FileCompiler {
         return false;
       }
       c.type = kAspectInChart;
-      c.params = {static_cast<std::int16_t>(*p), static_cast<std::int16_t>(*q), static_cast<std::int16_t>(*code)};
+      c.params = {static_cast<std::int16_t>(*p), static_cast<std::int16_t>(*q),
+                  static_cast<std::int16_t>(*code)};
       return true;
     }
     if (w == "born") {
@@ -490,7 +498,9 @@ std::string objectFileStem(int object) {
   return s;
 }
 
-std::string signSourceName(int sign) { return sign >= 1 && sign <= 12 ? kSignNames[sign - 1] : ""; }
+std::string signSourceName(int sign) {
+  return sign >= 1 && sign <= 12 ? kSignNames[sign - 1] : "";
+}
 
 std::string aspectCodeWord(int code) {
   if (code == 0) return "any";
@@ -513,8 +523,9 @@ std::optional<std::pair<int, int>> familyOfSourcePath(std::string_view path) {
   const auto slash = path.rfind('/');
   if (slash == std::string_view::npos) return std::nullopt;
   const auto folderStart = path.rfind('/', slash - 1);
-  const std::string folder(path.substr(folderStart == std::string_view::npos ? 0 : folderStart + 1,
-                                       slash - (folderStart == std::string_view::npos ? 0 : folderStart + 1)));
+  const std::string folder(
+      path.substr(folderStart == std::string_view::npos ? 0 : folderStart + 1,
+                  slash - (folderStart == std::string_view::npos ? 0 : folderStart + 1)));
   std::string file(path.substr(slash + 1));
   if (file.size() < 5 || file.substr(file.size() - 4) != ".txt") return std::nullopt;
   const std::string stem = file.substr(0, file.size() - 4);
@@ -543,7 +554,8 @@ std::string sourcePathOf(int family, int number) {
 }
 
 std::optional<std::pair<int, int>> familyOfBankFileName(std::string_view name) {
-  if (name.size() != 11 || lower(name.substr(0, 4)) != "zora" || lower(name.substr(7)) != ".dtf") return std::nullopt;
+  if (name.size() != 11 || lower(name.substr(0, 4)) != "zora" || lower(name.substr(7)) != ".dtf")
+    return std::nullopt;
   int family = 0;
   switch (name[4]) {
     case 'A':
@@ -561,7 +573,8 @@ std::optional<std::pair<int, int>> familyOfBankFileName(std::string_view name) {
     default:
       return std::nullopt;
   }
-  if (!std::isdigit(static_cast<unsigned char>(name[5])) || !std::isdigit(static_cast<unsigned char>(name[6])))
+  if (!std::isdigit(static_cast<unsigned char>(name[5])) ||
+      !std::isdigit(static_cast<unsigned char>(name[6])))
     return std::nullopt;
   return std::pair{family, (name[5] - '0') * 10 + (name[6] - '0')};
 }
@@ -619,8 +632,11 @@ std::optional<std::string> decompile(int family, int number, const std::vector<R
   if (family == kGeneral)
     out += "# General topics of file " + std::to_string(number) + ".\n";
   else
-    out += "# " + std::string(family == kAspects ? "Aspects" : family == kHouses ? "Houses" : "Signs") + " of " +
-           objectSourceName(number - 1) + ".\n";
+    out += "# " +
+           std::string(family == kAspects  ? "Aspects"
+                       : family == kHouses ? "Houses"
+                                           : "Signs") +
+           " of " + objectSourceName(number - 1) + ".\n";
   const int own = number - 1;
   for (std::size_t n = 0; n < records.size(); ++n) {
     const Record& r = records[n];
@@ -636,22 +652,27 @@ std::optional<std::string> decompile(int family, int number, const std::vector<R
       switch (family) {
         case kAspects: {
           const std::string word = aspectCodeWord(r.aspectCode);
-          if (word.empty()) return fail("aspect code " + std::to_string(r.aspectCode) + " has no source word");
+          if (word.empty())
+            return fail("aspect code " + std::to_string(r.aspectCode) + " has no source word");
           if (r.key <= own || !isBankObject(r.key) || !isBankObject(own))
-            return fail("key " + std::to_string(r.key) + " cannot be written in the file of " + objectSourceName(own));
+            return fail("key " + std::to_string(r.key) + " cannot be written in the file of " +
+                        objectSourceName(own));
           head += objectSourceName(own) + " " + word + " " + objectSourceName(r.key);
           break;
         }
         case kHouses:
-          if (r.key < 0 || r.key > 11 || !isBankObject(own)) return fail("key " + std::to_string(r.key) + " is no house");
+          if (r.key < 0 || r.key > 11 || !isBankObject(own))
+            return fail("key " + std::to_string(r.key) + " is no house");
           head += objectSourceName(own) + " in house " + std::to_string(r.key + 1);
           break;
         case kSigns:
-          if (r.key < 0 || r.key > 11 || !isBankObject(own)) return fail("key " + std::to_string(r.key) + " is no sign");
+          if (r.key < 0 || r.key > 11 || !isBankObject(own))
+            return fail("key " + std::to_string(r.key) + " is no sign");
           head += objectSourceName(own) + " in " + signSourceName(r.key + 1);
           break;
         default:
-          if (r.key < 1 || r.key > slotCount(kGeneral)) return fail("key " + std::to_string(r.key) + " is no topic");
+          if (r.key < 1 || r.key > slotCount(kGeneral))
+            return fail("key " + std::to_string(r.key) + " is no topic");
           head += "general " + std::to_string(number) + " topic " + std::to_string(r.key);
           break;
       }
@@ -667,16 +688,18 @@ std::optional<std::string> decompile(int family, int number, const std::vector<R
             break;
           case kAspectInChart: {
             const std::string word = aspectCodeWord(c.params[2]);
-            if (c.params[0] < 0 || c.params[0] >= kObjectCount || c.params[1] < 0 || c.params[1] >= kObjectCount ||
-                c.params[0] == c.params[1] || word.empty())
+            if (c.params[0] < 0 || c.params[0] >= kObjectCount || c.params[1] < 0 ||
+                c.params[1] >= kObjectCount || c.params[0] == c.params[1] || word.empty())
               return fail("an aspect condition that cannot be written");
-            head += "aspect " + objectSourceName(c.params[0]) + " " + word + " " + objectSourceName(c.params[1]);
+            head +=
+                "aspect " + objectSourceName(c.params[0]) + " " + word + " " + objectSourceName(c.params[1]);
             break;
           }
           case kBornBeforeAfter:
             if ((c.params[0] != -1 && c.params[0] != 1) || c.params[1] < 0 || c.params[1] > 9999)
               return fail("a year condition that cannot be written");
-            head += std::string(c.params[0] == -1 ? "born before " : "born after ") + std::to_string(c.params[1]);
+            head +=
+                std::string(c.params[0] == -1 ? "born before " : "born after ") + std::to_string(c.params[1]);
             break;
           case kTimeUnknown:
             head += "time unknown";

@@ -88,8 +88,8 @@ void writeBankText(Report& report, unsigned long* length, std::string_view text,
 }
 
 int ReadOradelleFiles(Report& report, unsigned long* length, int lineMode, int family, int keyA, int keyB,
-                      int keyC, int maxLevel, const CIni& settings, const Chart1& chart, const Chart2& computed,
-                      const AspectList& aspectList, MissingBankFiles& missing) {
+                      int keyC, int maxLevel, const CIni& settings, const Chart1& chart,
+                      const Chart2& computed, const AspectList& aspectList, MissingBankFiles& missing) {
   if (!bank::isFamily(family)) return 0;
   int fileNumber = 0, slot = 0;
   switch (family) {
@@ -156,7 +156,8 @@ int ReadOradelleFiles(Report& report, unsigned long* length, int lineMode, int f
     if (record.conditional) {
       if (record.key > slotKey) return 0;  // the next slot's records begin
       selected = record.key == slotKey;
-      if (selected && family == bank::kAspects && !bank::aspectCodeAdmits(record.aspectCode, keyC)) selected = false;
+      if (selected && family == bank::kAspects && !bank::aspectCodeAdmits(record.aspectCode, keyC))
+        selected = false;
       if (selected && record.level > maxLevel) selected = false;
       for (const auto& c : record.conditions) {
         if (!selected) break;

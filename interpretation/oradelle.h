@@ -44,8 +44,8 @@ int IsOradelleConditionFulfilled(int keyA, int keyB, int aspect, int type, const
 // opened (noted in `missing`), Chiron or the Part of Fortune were asked in family 1, or the file is
 // damaged at that point (nothing more is written then).
 int ReadOradelleFiles(Report& report, unsigned long* length, int lineMode, int family, int keyA, int keyB,
-                      int keyC, int maxLevel, const CIni& settings, const Chart1& chart, const Chart2& computed,
-                      const AspectList& aspectList, MissingBankFiles& missing);
+                      int keyC, int maxLevel, const CIni& settings, const Chart1& chart,
+                      const Chart2& computed, const AspectList& aspectList, MissingBankFiles& missing);
 
 // Writes one text: as a paragraph, or in line mode folded into lines of at most 68 characters at
 // blanks (a stretch of 69 characters without a blank is cut at 68).

@@ -228,9 +228,14 @@ class SaveAsTextFileTest : public ::testing::Test {
 TEST_F(SaveAsTextFileTest, CreatesReplacesAndAppendsInUtf8) {
   const auto file = dir_ / "Interp1.txt";
   Report r;
-  AddLine(r, nullptr, "Sun ARI.12\xB0" "05' caf\xE9", 1, 0);
+  AddLine(r, nullptr,
+          "Sun ARI.12\xB0"
+          "05' caf\xE9",
+          1, 0);
   EXPECT_EQ(SaveAsTextFile(r, file, 1, 0), 1);
-  EXPECT_EQ(readFile(file).value(), "Sun ARI.12\xC2\xB0" "05' caf\xC3\xA9\r\n");
+  EXPECT_EQ(readFile(file).value(),
+            "Sun ARI.12\xC2\xB0"
+            "05' caf\xC3\xA9\r\n");
   EXPECT_FALSE(r.empty());  // kept
 
   Report other;

@@ -52,20 +52,23 @@ std::vector<Topic> askedTopics() {
       if (a == kMercury && b == kVenus) aspects = {0, 4};
       if (a == kAscendant && b == kMidheaven) aspects = {2, 3, 4};
       for (int k : aspects)
-        topics.push_back({bank::kAspects, a, b, k,
-                          bank::objectSourceName(a) + " " + kAspectNames[k] + " " + bank::objectSourceName(b)});
+        topics.push_back(
+            {bank::kAspects, a, b, k,
+             bank::objectSourceName(a) + " " + kAspectNames[k] + " " + bank::objectSourceName(b)});
     }
   }
   for (int o = 0; o <= kBlackMoon; ++o) {
     if (o == kSouthNode) continue;
     for (int h = 1; h <= 12; ++h)
-      topics.push_back({bank::kHouses, o, 0, h, bank::objectSourceName(o) + " in house " + std::to_string(h)});
+      topics.push_back(
+          {bank::kHouses, o, 0, h, bank::objectSourceName(o) + " in house " + std::to_string(h)});
   }
   for (int o = 0; o <= kNorthNode; ++o)
     for (int s = 1; s <= 12; ++s)
       topics.push_back({bank::kSigns, o, 0, s, bank::objectSourceName(o) + " in " + bank::signSourceName(s)});
   topics.push_back({bank::kGeneral, 1, 1, 0, "general 1 topic 1 (opening of the aspects)"});
-  const char* const general2[4] = {"introduction", "glossary", "meaning of the planets", "meaning of the houses"};
+  const char* const general2[4] = {"introduction", "glossary", "meaning of the planets",
+                                   "meaning of the houses"};
   for (int t = 1; t <= 4; ++t)
     topics.push_back(
         {bank::kGeneral, 2, t, 0, "general 2 topic " + std::to_string(t) + " (" + general2[t - 1] + ")"});
@@ -106,8 +109,8 @@ class BankLint : public ::testing::Test {
     }
     Report report;
     MissingBankFiles missing;
-    ReadOradelleFiles(report, nullptr, 1, t.family, t.keyA, t.keyB, t.keyC, 5, settings_, chart, computed, aspects,
-                      missing);
+    ReadOradelleFiles(report, nullptr, 1, t.family, t.keyA, t.keyB, t.keyC, 5, settings_, chart, computed,
+                      aspects, missing);
     return !report.empty();
   }
 
@@ -161,14 +164,15 @@ class BankLint : public ::testing::Test {
 
 // The linter itself notices gaps: a missing state, a missing year, a level too high, a missing file.
 TEST_F(BankLint, NoticesEachKindOfGap) {
-  compileInto({{"aspects/sun.txt",
-                "@ Sun conjunction Moon if applying\nOnly applying.\n"
-                "@ Sun opposition Moon if born before 1950\nOld.\n"
-                "@ Sun square Moon level 6\nToo detailed.\n"
-                "@ Sun trine/sextile Moon\nFine.\n"
-                "@ Sun conjunction Mars if time known\nNeeds the time.\n"},
-               {"aspects/uranus.txt", "@ Uranus conjunction Neptune if born after 1987 and born before 1995\nGen.\n"},
-               {"signs/moon.txt", "@ Moon in Aries\nA.\n"}});
+  compileInto(
+      {{"aspects/sun.txt",
+        "@ Sun conjunction Moon if applying\nOnly applying.\n"
+        "@ Sun opposition Moon if born before 1950\nOld.\n"
+        "@ Sun square Moon level 6\nToo detailed.\n"
+        "@ Sun trine/sextile Moon\nFine.\n"
+        "@ Sun conjunction Mars if time known\nNeeds the time.\n"},
+       {"aspects/uranus.txt", "@ Uranus conjunction Neptune if born after 1987 and born before 1995\nGen.\n"},
+       {"signs/moon.txt", "@ Moon in Aries\nA.\n"}});
   EXPECT_EQ(lacks({bank::kAspects, kSun, kMoon, 0, ""}), "time known, separating; time unknown, separating");
   EXPECT_EQ(lacks({bank::kAspects, kSun, kMoon, 1, ""}),
             "time known, applying, born in 1950 1975 2000 2025 2050; "
@@ -193,7 +197,8 @@ TEST_F(BankLint, EveryAskedTopicHasATextForAnOrdinaryChart) {
   const auto sources = bank::readSourceTree(root, readErrors);
   for (const auto& e : readErrors) ADD_FAILURE() << e.text();
   const auto stats = compileInto(sources);
-  std::cout << "[ bank     ] " << stats.files << " files, " << stats.texts << " texts, " << stats.words << " words\n";
+  std::cout << "[ bank     ] " << stats.files << " files, " << stats.texts << " texts, " << stats.words
+            << " words\n";
 
   const auto topics = askedTopics();
   std::map<std::string, std::vector<std::string>> missingByFile;
@@ -210,8 +215,9 @@ TEST_F(BankLint, EveryAskedTopicHasATextForAnOrdinaryChart) {
     report << "  " << file << ": " << list.size() << " topic(s) without a text\n";
     for (const auto& m : list) report << "      " << m << "\n";
   }
-  std::cout << "[ topics   ] " << topics.size() << " asked, " << topics.size() - static_cast<std::size_t>(missingCount)
-            << " with texts, " << missingCount << " without\n";
+  std::cout << "[ topics   ] " << topics.size() << " asked, "
+            << topics.size() - static_cast<std::size_t>(missingCount) << " with texts, " << missingCount
+            << " without\n";
   EXPECT_EQ(missingCount, 0) << "topics without a text for an ordinary chart:\n" << report.str();
 }
 

@@ -19,7 +19,8 @@ namespace {
 using bank::Condition;
 using bank::Record;
 
-Record rec(int key, std::string text, int level = 1, std::vector<Condition> conditions = {}, int aspectCode = 0) {
+Record rec(int key, std::string text, int level = 1, std::vector<Condition> conditions = {},
+           int aspectCode = 0) {
   Record r;
   r.key = key;
   r.aspectCode = aspectCode;
@@ -57,10 +58,11 @@ class BankTest : public ::testing::Test {
     ASSERT_TRUE(out.good());
   }
   // Reads a topic in line mode; the result of the reading in `result`.
-  std::string read(int family, int a, int b, int c, int* result = nullptr, int lineMode = 1, int maxLevel = 5) {
+  std::string read(int family, int a, int b, int c, int* result = nullptr, int lineMode = 1,
+                   int maxLevel = 5) {
     Report r;
-    const int res = ReadOradelleFiles(r, nullptr, lineMode, family, a, b, c, maxLevel, settings_, chart_, computed_,
-                                      aspects_, missing_);
+    const int res = ReadOradelleFiles(r, nullptr, lineMode, family, a, b, c, maxLevel, settings_, chart_,
+                                      computed_, aspects_, missing_);
     if (result) *result = res;
     return r.text;
   }
@@ -75,10 +77,20 @@ class BankTest : public ::testing::Test {
 
 TEST(AspectCodes, AdmitTheirAspects) {
   // Aspect given as number + 1: 1 conjunction, 2 opposition, 3 trine, 4 square, 5 sextile.
-  const std::vector<std::pair<int, std::vector<int>>> table = {
-      {0, {1, 2, 3, 4, 5, 6, 7, 8, 9}}, {1, {1}}, {4, {4}}, {9, {9}}, {10, {1, 2}}, {11, {1, 2, 3}},
-      {12, {1, 2, 4}}, {13, {1, 4}}, {14, {2, 4}}, {15, {3, 5}}, {16, {1, 3, 4, 5}}, {17, {1, 2, 3, 4}},
-      {18, {1, 2, 3, 4, 5, 6, 7, 8, 9}}, {255, {1, 2, 3, 4, 5, 6, 7, 8, 9}}};
+  const std::vector<std::pair<int, std::vector<int>>> table = {{0, {1, 2, 3, 4, 5, 6, 7, 8, 9}},
+                                                               {1, {1}},
+                                                               {4, {4}},
+                                                               {9, {9}},
+                                                               {10, {1, 2}},
+                                                               {11, {1, 2, 3}},
+                                                               {12, {1, 2, 4}},
+                                                               {13, {1, 4}},
+                                                               {14, {2, 4}},
+                                                               {15, {3, 5}},
+                                                               {16, {1, 3, 4, 5}},
+                                                               {17, {1, 2, 3, 4}},
+                                                               {18, {1, 2, 3, 4, 5, 6, 7, 8, 9}},
+                                                               {255, {1, 2, 3, 4, 5, 6, 7, 8, 9}}};
   for (const auto& [code, admitted] : table) {
     for (int a = 1; a <= 9; ++a) {
       const bool expected = std::find(admitted.begin(), admitted.end(), a) != admitted.end();
@@ -96,7 +108,8 @@ TEST(BankLayout, RecordBytesAreExact) {
   bank::writeRecord(w, bank::kAspects, cont("x"));
   const std::string expected = std::string("\x40\x05\x0F\x02\x02\x00", 6) + std::string("\x00\x00", 2) +
                                std::string("\x02\x00\x04\x00\x06\x00\x0E\x00", 8) + std::string("\x00", 1) +
-                               std::string("\x03\x00\x00\x00Hi\x00", 7) + std::string("\x2B\x02\x00\x00\x00x\x00", 7);
+                               std::string("\x03\x00\x00\x00Hi\x00", 7) +
+                               std::string("\x2B\x02\x00\x00\x00x\x00", 7);
   EXPECT_EQ(w.bytes(), expected);
 
   // A houses file: key byte without aspect code; index of 12 slots, empty slots point onwards.
@@ -114,7 +127,8 @@ TEST(BankLayout, RecordBytesAreExact) {
 
 TEST(BankLayout, EncodeDecodeRoundTrip) {
   Condition year{bank::kBornBeforeAfter, {-1, 1950}};
-  const std::vector<Record> records = {rec(3, "a", 1), cont("b"), rec(3, "c", 6, {year}, 12), rec(9, "d"), cont("e")};
+  const std::vector<Record> records = {rec(3, "a", 1), cont("b"), rec(3, "c", 6, {year}, 12), rec(9, "d"),
+                                       cont("e")};
   const auto decoded = bank::decodeFile(bank::kAspects, bank::encodeFile(bank::kAspects, records));
   ASSERT_TRUE(decoded.ok) << decoded.error;
   EXPECT_EQ(decoded.records, records);
@@ -132,7 +146,8 @@ TEST_F(BankTest, ChironAndPartOfFortuneOpenNoFile) {
 
 TEST_F(BankTest, SlotsAndKeys) {
   put(bank::kAspects, 1,
-      {rec(1, "Sun Moon conjunction.", 1, {}, 1), rec(1, "Sun Moon any.", 1, {}, 0), rec(4, "Sun Mars.", 1, {}, 0)});
+      {rec(1, "Sun Moon conjunction.", 1, {}, 1), rec(1, "Sun Moon any.", 1, {}, 0),
+       rec(4, "Sun Mars.", 1, {}, 0)});
   int result = -1;
   // The records of a slot end where a record with a later key begins.
   EXPECT_EQ(read(bank::kAspects, kSun, kMoon, 0, &result), "Sun Moon conjunction.\r\nSun Moon any.\r\n");
@@ -262,8 +277,9 @@ TEST_F(BankTest, MissingFilesAreReportedOnce) {
   missing_.report(ui);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].caption, "File Error");
-  EXPECT_EQ(ui.messages[0].text,
-            "Talpora Interpreter can't open file zoraA01.dtf\nTalpora Interpreter can't open file zorah05.dtf");
+  EXPECT_EQ(
+      ui.messages[0].text,
+      "Talpora Interpreter can't open file zoraA01.dtf\nTalpora Interpreter can't open file zorah05.dtf");
   missing_.report(ui);  // forgotten once reported
   EXPECT_EQ(ui.messages.size(), 1u);
 }
@@ -357,7 +373,8 @@ TEST_F(BankTest, LimitsOfLengthsOffsetsAndConditionCounts) {
   putBytes(bank::fileName(bank::kSigns, 1), w.bytes());
   EXPECT_EQ(read(bank::kSigns, kSun, 0, 1, &result), "");
   EXPECT_EQ(result, 0);
-  std::string unknownType = bank::encodeFile(bank::kSigns, {rec(0, "Aries.", 1, {Condition{bank::kTimeKnown, {}}})});
+  std::string unknownType =
+      bank::encodeFile(bank::kSigns, {rec(0, "Aries.", 1, {Condition{bank::kTimeKnown, {}}})});
   unknownType[48 + 5] = 9;  // the condition's type
   putBytes(bank::fileName(bank::kSigns, 1), unknownType);
   EXPECT_EQ(read(bank::kSigns, kSun, 0, 1, &result), "");

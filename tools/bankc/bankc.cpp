@@ -21,7 +21,8 @@ namespace {
 
 int usage(const std::string& why) {
   std::cerr << "bankc: " << why << "\n"
-            << "usage: bankc [--out DIR] SOURCE_DIR | bankc --decompile BANK_DIR --out DIR | bankc --stats SOURCE_DIR\n";
+            << "usage: bankc [--out DIR] SOURCE_DIR | bankc --decompile BANK_DIR --out DIR | bankc --stats "
+               "SOURCE_DIR\n";
   return 2;
 }
 

@@ -23,7 +23,8 @@ std::vector<SourceFile> sampleSources() {
       {"aspects/sun.txt",
        "# The Sun's aspects\n"
        "@ Sun conjunction Moon\n"
-       "A new-moon birth: one   purpose, \xE2\x80\x9C" "focused\xE2\x80\x9D \xE2\x80\x93 caf\xC3\xA9 50%.\n"
+       "A new-moon birth: one   purpose, \xE2\x80\x9C"
+       "focused\xE2\x80\x9D \xE2\x80\x93 caf\xC3\xA9 50%.\n"
        "\n"
        "   Second line of the same text.   \n"
        "@+\n"
@@ -32,7 +33,8 @@ std::vector<SourceFile> sampleSources() {
        "Tension between will and need.\n"
        "@ Sun trine/sextile Moon level 0 if applying and aspect Mars square Saturn and born before 1950\n"
        "Ease.\n"
-       "@ Sun any Mars if born after 1949 and time unknown and aspect North Node conjunction/opposition Black Moon\n"
+       "@ Sun any Mars if born after 1949 and time unknown and aspect North Node conjunction/opposition "
+       "Black Moon\n"
        "Drive.\n"
        "@ sun CONJUNCTION/TRINE/SQUARE/SEXTILE midheaven level 255\n"
        "Public life.\n"},
@@ -54,7 +56,8 @@ TEST(BankCompiler, CompilesEveryFeature) {
   ASSERT_EQ(sun.records.size(), 6u);
   // Lines joined with single blanks, trimmed; UTF-8 turned into CP1252 bytes.
   EXPECT_EQ(sun.records[0].text,
-            "A new-moon birth: one   purpose, \x93" "focused\x94 \x96 caf\xE9 50%. Second line of the same text.");
+            "A new-moon birth: one   purpose, \x93"
+            "focused\x94 \x96 caf\xE9 50%. Second line of the same text.");
   EXPECT_EQ(sun.records[0].key, talpora::kMoon);
   EXPECT_EQ(sun.records[0].aspectCode, 1);
   EXPECT_EQ(sun.records[0].level, 1);
@@ -64,12 +67,14 @@ TEST(BankCompiler, CompilesEveryFeature) {
   EXPECT_EQ(sun.records[2].conditions, (std::vector<Condition>{{kSeparating, {}}, {kTimeKnown, {}}}));
   EXPECT_EQ(sun.records[3].aspectCode, 15);
   EXPECT_EQ(sun.records[3].level, 0);
-  EXPECT_EQ(sun.records[3].conditions,
-            (std::vector<Condition>{{kApplying, {}}, {kAspectInChart, {4, 6, 4}}, {kBornBeforeAfter, {-1, 1950}}}));
+  EXPECT_EQ(
+      sun.records[3].conditions,
+      (std::vector<Condition>{{kApplying, {}}, {kAspectInChart, {4, 6, 4}}, {kBornBeforeAfter, {-1, 1950}}}));
   EXPECT_EQ(sun.records[4].aspectCode, 0);
   EXPECT_EQ(sun.records[4].key, talpora::kMars);
   EXPECT_EQ(sun.records[4].conditions,
-            (std::vector<Condition>{{kBornBeforeAfter, {1, 1949}}, {kTimeUnknown, {}}, {kAspectInChart, {10, 12, 10}}}));
+            (std::vector<Condition>{
+                {kBornBeforeAfter, {1, 1949}}, {kTimeUnknown, {}}, {kAspectInChart, {10, 12, 10}}}));
   EXPECT_EQ(sun.records[5].aspectCode, 16);
   EXPECT_EQ(sun.records[5].key, talpora::kMidheaven);
   EXPECT_EQ(sun.records[5].level, 255);
@@ -105,14 +110,16 @@ TEST(BankCompiler, RoundTripIsByteIdentical) {
     EXPECT_EQ(second.files[i].name(), first.files[i].name());
     EXPECT_EQ(second.files[i].bytes(), first.files[i].bytes()) << first.files[i].name();
     std::string error;
-    EXPECT_EQ(decompile(second.files[i].family, second.files[i].number, second.files[i].records, error).value(),
-              decompiled[i].text);
+    EXPECT_EQ(
+        decompile(second.files[i].family, second.files[i].number, second.files[i].records, error).value(),
+        decompiled[i].text);
   }
 }
 
 TEST(BankCompiler, LongTextsFoldLosslesslyInTheSourceForm) {
   std::string text;
-  for (int i = 0; i < 150; ++i) text += (i ? (i % 7 == 0 ? "  " : " ") : "") + std::string("word#") + std::to_string(i);
+  for (int i = 0; i < 150; ++i)
+    text += (i ? (i % 7 == 0 ? "  " : " ") : "") + std::string("word#") + std::to_string(i);
   text += " @end";
   ASSERT_LT(text.size(), 1999u);
   Record r;
@@ -135,7 +142,8 @@ struct Rejection {
 TEST(BankCompiler, RejectionsNameFileAndLine) {
   const std::string tooLong(2000, 'e');
   std::string longUtf8;
-  for (int i = 0; i < 1000; ++i) longUtf8 += "\xC3\xA9";  // 1000 x 'e acute': 2000 bytes in UTF-8, 1000 in CP1252
+  for (int i = 0; i < 1000; ++i)
+    longUtf8 += "\xC3\xA9";  // 1000 x 'e acute': 2000 bytes in UTF-8, 1000 in CP1252
   const std::vector<Rejection> cases = {
       {"aspects/sun.txt", "# c\n@ Sun conjunction Vulcan\nText.\n", 2, "unknown object"},
       {"aspects/sun.txt", "@ Sun conjunction Moon\nA.\n@ Sun novile Mars\nB.\n", 3, "unknown aspect"},
@@ -219,7 +227,8 @@ TEST_F(BankcToolTest, CompilesDecompilesAndReportsErrors) {
   write(dir_ / "bad" / "signs" / "moon.txt", "@ Moon in Aries\nFine.\n");
   std::string err;
   EXPECT_EQ(run("--out " + (dir_ / "badbin").string() + " " + (dir_ / "bad").string(), &err), 1);
-  EXPECT_NE(err.find((dir_ / "bad" / "signs" / "sun.txt").string() + ":3: unknown level"), std::string::npos) << err;
+  EXPECT_NE(err.find((dir_ / "bad" / "signs" / "sun.txt").string() + ":3: unknown level"), std::string::npos)
+      << err;
   EXPECT_FALSE(fs::exists(dir_ / "badbin" / "zoraS02.dtf"));
   EXPECT_EQ(run("--frobnicate x"), 2);
 }
