@@ -16,7 +16,8 @@ namespace {
 std::vector<double> instants() {
   std::vector<double> jds(4096);
   const double first = 2411368.5, span = 2488434.5 - 2411368.5;
-  for (std::size_t k = 0; k < jds.size(); ++k) jds[k] = first + span * (static_cast<double>(k) + 0.37) / jds.size();
+  for (std::size_t k = 0; k < jds.size(); ++k)
+    jds[k] = first + span * (static_cast<double>(k) + 0.37) / jds.size();
   return jds;
 }
 
@@ -41,8 +42,8 @@ BENCHMARK(BM_Positions);
 #ifdef TALPORA_HAVE_SWE
 void BM_PeerPositions(benchmark::State& state) {
   const std::vector<double> jds = instants();
-  const int bodies[] = {SE_SUN,    SE_MOON,   SE_MERCURY, SE_VENUS,   SE_MARS,      SE_JUPITER,
-                        SE_SATURN, SE_URANUS, SE_NEPTUNE, SE_PLUTO,   SE_MEAN_NODE, SE_TRUE_NODE};
+  const int bodies[] = {SE_SUN,    SE_MOON,   SE_MERCURY, SE_VENUS, SE_MARS,      SE_JUPITER,
+                        SE_SATURN, SE_URANUS, SE_NEPTUNE, SE_PLUTO, SE_MEAN_NODE, SE_TRUE_NODE};
   std::size_t k = 0;
   char serr[AS_MAXCH];
   for (auto _ : state) {

@@ -15,11 +15,13 @@
 namespace talpora::cli {
 namespace {
 
-constexpr const char* kObjectNames[14] = {"Sun",     "Moon",   "Mercury",    "Venus",      "Mars",
-                                          "Jupiter", "Saturn", "Uranus",     "Neptune",    "Pluto",
+constexpr const char* kObjectNames[14] = {"Sun",        "Moon",       "Mercury",    "Venus",   "Mars",
+                                          "Jupiter",    "Saturn",     "Uranus",     "Neptune", "Pluto",
                                           "North Node", "South Node", "Black Moon", "Chiron"};
 
-bool hasHeliocentric(int k) { return k >= kMercury && k <= kPluto; }
+bool hasHeliocentric(int k) {
+  return k >= kMercury && k <= kPluto;
+}
 
 std::string column(const std::string& text, std::size_t width) {
   return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
@@ -79,8 +81,10 @@ int runPositions(Args& args, Context& ctx) {
       continue;
     }
     ctx.out << column(fixed(p.lon[k], 6), 12);
-    if (hasHeliocentric(k)) ctx.out << column(fixed(p.lat[k], 6), 12) << fixed(p.helioLon[k], 6) << '\n';
-    else ctx.out << fixed(p.lat[k], 6) << '\n';
+    if (hasHeliocentric(k))
+      ctx.out << column(fixed(p.lat[k], 6), 12) << fixed(p.helioLon[k], 6) << '\n';
+    else
+      ctx.out << fixed(p.lat[k], 6) << '\n';
   }
   return kExitOk;
 }
@@ -88,6 +92,7 @@ int runPositions(Args& args, Context& ctx) {
 }  // namespace
 
 TALPORA_COMMAND("positions", "talpora positions DATE TIME [--zone HOURS] [--json]",
-                "positions of the Sun to Chiron for a local date and time (degrees, 6 decimals)", runPositions);
+                "positions of the Sun to Chiron for a local date and time (degrees, 6 decimals)",
+                runPositions);
 
 }  // namespace talpora::cli

@@ -7,22 +7,24 @@ namespace talpora {
 namespace {
 
 // Mean periods in years of objects 0..16 (which of two objects is faster).
-constexpr double kMeanPeriod[kObjectCount] = {1,  0.08, 0.99, 0.98, 1.6, 12, 27,  84, 160,
-                                              270, 18,  18,   8.5,  50,  0,  0,   0};
+constexpr double kMeanPeriod[kObjectCount] = {1,   0.08, 0.99, 0.98, 1.6, 12, 27, 84, 160,
+                                              270, 18,   18,   8.5,  50,  0,  0,  0};
 // Speed classes of objects 0..16 for the applying verdict (1 fastest, 0 no motion).
 constexpr int kSpeedClass[kObjectCount] = {4, 1, 2, 3, 5, 7, 10, 12, 13, 14, 8, 9, 6, 11, 0, 0, 0};
 
 // The aspect angles, as the suite stores them (32-bit floats).
-constexpr float kAspectAngle[kAspectCount] = {0,   180, 120, 90,   60, 150, 144,     135, 72,
-                                              108, 51.4f, 45, 40, 36, 32.7272f, 30, 24, 18};
+constexpr float kAspectAngle[kAspectCount] = {0,   180,   120, 90, 60, 150,      144, 135, 72,
+                                              108, 51.4f, 45,  40, 36, 32.7272f, 30,  24,  18};
 
 // Modern and traditional rulers of the signs 1..12 (index 0 unused).
-constexpr int kModernRuler[13] = {0, kMars, kVenus, kMercury, kMoon, kSun, kMercury, kVenus, kPluto, kJupiter,
-                                  kSaturn, kUranus, kNeptune};
-constexpr int kTraditionalRuler[13] = {0, kMars, kVenus, kMercury, kMoon, kSun, kMercury, kVenus, kMars, kJupiter,
-                                       kSaturn, kSaturn, kJupiter};
+constexpr int kModernRuler[13] = {0,      kMars,  kVenus,   kMercury, kMoon,   kSun,    kMercury,
+                                  kVenus, kPluto, kJupiter, kSaturn,  kUranus, kNeptune};
+constexpr int kTraditionalRuler[13] = {0,      kMars, kVenus,   kMercury, kMoon,   kSun,    kMercury,
+                                       kVenus, kMars, kJupiter, kSaturn,  kSaturn, kJupiter};
 
-bool validObject(int object) { return object >= 0 && object < kObjectCount; }
+bool validObject(int object) {
+  return object >= 0 && object < kObjectCount;
+}
 
 }  // namespace
 
@@ -54,8 +56,12 @@ int IsBetween(double x, double a, double b) {
   return lo < x && x < hi ? 1 : 0;
 }
 
-double meanPeriodYears(int object) { return validObject(object) ? kMeanPeriod[object] : 0.0; }
-int speedClass(int object) { return validObject(object) ? kSpeedClass[object] : 0; }
+double meanPeriodYears(int object) {
+  return validObject(object) ? kMeanPeriod[object] : 0.0;
+}
+int speedClass(int object) {
+  return validObject(object) ? kSpeedClass[object] : 0;
+}
 
 int IsFaster(int i, int j, int& faster, int& slower) {
   const double pi = meanPeriodYears(i), pj = meanPeriodYears(j);
@@ -108,7 +114,8 @@ void ConvertToSidereal(double* values, int count, const CIni& settings, const Ch
 
 void ConvertToSiderealFloat(float* values, int count, const CIni& settings, const Chart2& chart) {
   for (int k = 0; k < count; ++k)
-    values[k] = static_cast<float>(toSidereal(values[k], settings.ayanamsa, chart.trueAyanamsa, chart.syneticVernalPoint));
+    values[k] = static_cast<float>(
+        toSidereal(values[k], settings.ayanamsa, chart.trueAyanamsa, chart.syneticVernalPoint));
 }
 
 int IsInSign(int objectPlus1, int sidereal, const CIni& settings, const Chart2& chart) {
@@ -147,7 +154,9 @@ AspectGroup aspectGroup(int code) {
   return AspectGroup::Rare;
 }
 
-double AspectValue(int code) { return code >= 0 && code < kAspectCount ? kAspectAngle[code] : -1.0; }
+double AspectValue(int code) {
+  return code >= 0 && code < kAspectCount ? kAspectAngle[code] : -1.0;
+}
 
 int AreAspectedLowLevel(double a, double b, double angle, double orb, double& deviation) {
   const double d = ShortestDistance(a, b);
@@ -170,7 +179,8 @@ int AreAspected(int objA, int objB, const CIni& settings, const Chart1& chartA, 
   const double d = ShortestDistance(lonA, lonB);
   const bool luminary = objA == kSun || objA == kMoon || objB == kSun || objB == kMoon;
   const float* orbs = luminary ? settings.orbsLuminaries : settings.orbsOthers;
-  const bool nodePair = (objA == kNorthNode && objB == kSouthNode) || (objA == kSouthNode && objB == kNorthNode);
+  const bool nodePair =
+      (objA == kNorthNode && objB == kSouthNode) || (objA == kSouthNode && objB == kNorthNode);
   if (nodePair && oneChart) return 0;
 
   int verdict = -1;
@@ -205,17 +215,18 @@ int AreAspected(int objA, int objB, const CIni& settings, const Chart1& chartA, 
 int AreAspected(int objA, int objB, const CIni& settings, const Chart1& chartA, const Chart2& computedA,
                 const Chart1& chartB, const Chart2& computedB, bool major, bool minor, bool rare, int& code,
                 double& deviation, int& applying) {
-  return AreAspected(objA, objB, settings, chartA, computedA, chartB, computedB, major, minor, rare, code, deviation,
-                     applying, &computedA == &computedB);
+  return AreAspected(objA, objB, settings, chartA, computedA, chartB, computedB, major, minor, rare, code,
+                     deviation, applying, &computedA == &computedB);
 }
 
-int IsObjectAspectedToPl(double lon, int obj, const CIni& settings, const Chart1& chart, const Chart2& computed,
-                         bool major, bool minor, bool rare, int& code, double& deviation) {
+int IsObjectAspectedToPl(double lon, int obj, const CIni& settings, const Chart1& chart,
+                         const Chart2& computed, bool major, bool minor, bool rare, int& code,
+                         double& deviation) {
   Chart2 copy = computed;
   copy.objects[kSun] = lon;
   int applying = -1;
-  return AreAspected(kSun, obj, settings, chart, copy, chart, computed, major, minor, rare, code, deviation, applying,
-                     false);
+  return AreAspected(kSun, obj, settings, chart, copy, chart, computed, major, minor, rare, code, deviation,
+                     applying, false);
 }
 
 }  // namespace talpora

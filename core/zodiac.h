@@ -85,7 +85,8 @@ int AreAspected(int objA, int objB, const CIni& settings, const Chart1& chartA, 
 
 // Aspect between a longitude (taking the Sun's place and orbs) and a chart object; no applying
 // verdict.
-int IsObjectAspectedToPl(double lon, int obj, const CIni& settings, const Chart1& chart, const Chart2& computed,
-                         bool major, bool minor, bool rare, int& code, double& deviation);
+int IsObjectAspectedToPl(double lon, int obj, const CIni& settings, const Chart1& chart,
+                         const Chart2& computed, bool major, bool minor, bool rare, int& code,
+                         double& deviation);
 
 }  // namespace talpora

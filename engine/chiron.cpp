@@ -35,8 +35,12 @@ std::string ChironTable::toBytes() const {
   return w.take();
 }
 
-double ChironTable::firstJd() const { return julian_day(1, 1, kFirstYear, 0.0); }
-double ChironTable::endJd() const { return julian_day(1, 1, kFirstYear + yearCount(), 0.0); }
+double ChironTable::firstJd() const {
+  return julian_day(1, 1, kFirstYear, 0.0);
+}
+double ChironTable::endJd() const {
+  return julian_day(1, 1, kFirstYear + yearCount(), 0.0);
+}
 
 ChironTable readChironTable(const std::filesystem::path& file) {
   const auto bytes = readFile(file);

@@ -1,7 +1,8 @@
 // zykcalc: the lunar nodes, the mean obliquity, and all positions of one moment.
+#include "engine/positions.h"
+
 #include "core/calendar.h"
 #include "core/zodiac.h"
-#include "engine/positions.h"
 #include "engine/positions_internal.h"
 
 namespace talpora {
@@ -11,8 +12,8 @@ using orbit::sinDeg;
 
 // Mean node: Meeus, Astronomical Algorithms, eq. 47.7 (ELP-2000/82), T in Julian centuries from
 // J2000.0. True node: the mean node plus sixteen periodic terms in the Sun's and Moon's mean
-// longitudes and perigees (amplitudes in degrees), the Moon's arguments with the same T. Input: the universal-time JD, used as it stands;
-// outputs in degrees, [0, 360).
+// longitudes and perigees (amplitudes in degrees), the Moon's arguments with the same T. Input: the
+// universal-time JD, used as it stands; outputs in degrees, [0, 360).
 void asforce3(double jd, double& trueNode, double& meanNode) {
   const double T = (jd - 2451545.0) * orbit::kCenturiesPerDay;
   meanNode = norm360(125.0445479 - 1934.1362891 * T + 0.0020754 * T * T + T * T * T / 467441.0 -

@@ -123,11 +123,11 @@ void ConvertToSiderealForJDFloat(float* values, int count, const CIni& settings,
 
 // Every position of the engine for one moment, in the chart's object order (0 Sun .. 13 Chiron).
 struct Positions {
-  double jdUt = 0;           // universal time
-  double deltaT = 0;         // seconds, tdt(year of the moment)
-  double jde = 0;            // dynamical time
-  double obliquity = 0;      // mean obliquity, degrees
-  double trueAyanamsa = 0;   // degrees
+  double jdUt = 0;          // universal time
+  double deltaT = 0;        // seconds, tdt(year of the moment)
+  double jde = 0;           // dynamical time
+  double obliquity = 0;     // mean obliquity, degrees
+  double trueAyanamsa = 0;  // degrees
   double syneticVernalPoint = 0;
   double sunDist = 0;        // AU
   double lon[14] = {};       // [0, 360); Chiron -1 when not available

@@ -17,8 +17,12 @@ inline double norm360(double x) {
   const double r = x - 360.0 * std::floor(x * 0.002777777777777778);
   return r >= 360.0 ? r - 360.0 : r;
 }
-inline double sinDeg(double deg) { return std::sin(norm360(deg) * kDegToRad); }
-inline double cosDeg(double deg) { return std::cos(norm360(deg) * kDegToRad); }
+inline double sinDeg(double deg) {
+  return std::sin(norm360(deg) * kDegToRad);
+}
+inline double cosDeg(double deg) {
+  return std::cos(norm360(deg) * kDegToRad);
+}
 
 // Kepler's equation E = M + e sin E in degrees by fixed-point iteration from E = 0, until two
 // passes differ by at most 1e-7 degree (at most 100 passes; for e < 0.3 about 15 are needed, and a
@@ -37,7 +41,8 @@ inline double keplerDegrees(double meanAnomalyDeg, double e) {
 // True anomaly in degrees [0, 360) from the eccentric anomaly E (degrees) and the eccentricity.
 inline double trueAnomalyDegrees(double E, double e) {
   const double half = E * 0.5 * kDegToRad;
-  double v = 114.59155902616465 * std::atan2(std::sqrt(1.0 + e) * std::sin(half), std::sqrt(1.0 - e) * std::cos(half));
+  double v = 114.59155902616465 *
+             std::atan2(std::sqrt(1.0 + e) * std::sin(half), std::sqrt(1.0 - e) * std::cos(half));
   if (v < 0) v += 360.0;
   return v;
 }
@@ -70,7 +75,9 @@ struct Heliocentric {
 // measures as well as 2099 against a modern ephemeris, and the fixed orbit is 0.6 degree off there).
 inline constexpr double kPlutoSeriesFirstJde = 2409542.5;
 inline constexpr double kPlutoSeriesEndJde = 2488434.5;
-inline bool plutoSeriesCovers(double jde) { return jde >= kPlutoSeriesFirstJde && jde < kPlutoSeriesEndJde; }
+inline bool plutoSeriesCovers(double jde) {
+  return jde >= kPlutoSeriesFirstJde && jde < kPlutoSeriesEndJde;
+}
 // Geometric heliocentric position referred to the ecliptic and mean equinox of J2000.0.
 Heliocentric plutoSeriesJ2000(double jde);
 // The same precessed to the ecliptic and mean equinox of the date (Meeus, Astronomical Algorithms,

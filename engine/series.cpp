@@ -76,8 +76,9 @@ Elements meanElements(int planet, double T, double jde) {
               norm360(130.681389 + 1.098935 * T + 0.00024987 * T2 - 0.000004718 * T3)};
     default: {  // Pluto
       const double L = norm360(92.53441 + 146.745 * T + 0.00031 * T2);
-      return {L, norm360(L - (223.31202 + 0.00003823 * (jde - 2415020.5))), 39.438712, 0.250236, 17.17047,
-              norm360(109.0417 + 1.3964 * T + 0.00031 * T2)};
+      return {L,         norm360(L - (223.31202 + 0.00003823 * (jde - 2415020.5))),
+              39.438712, 0.250236,
+              17.17047,  norm360(109.0417 + 1.3964 * T + 0.00031 * T2)};
     }
   }
 }
@@ -136,7 +137,7 @@ void asforce2(double jde, double sunLon, double sunDist, std::span<double, 24> o
   Heliocentric helio[8];
   for (int k = 0; k < 3; ++k) helio[k] = solveOrbit(el[k]);
   constexpr orbit::OuterPlanet kOuter[4] = {orbit::OuterPlanet::Jupiter, orbit::OuterPlanet::Saturn,
-                                             orbit::OuterPlanet::Uranus, orbit::OuterPlanet::Neptune};
+                                            orbit::OuterPlanet::Uranus, orbit::OuterPlanet::Neptune};
   for (int k = 3; k < 7; ++k) {
     const orbit::OuterTerms c = orbit::outerPlanetTerms(kOuter[k - 3], T);
     Elements corrected = el[k];
@@ -162,11 +163,12 @@ void asforce2(double jde, double sunLon, double sunDist, std::span<double, 24> o
   }
 
   // Periodic corrections to the geocentric longitudes of Mercury, Venus and Mars (ibid., ch. 25).
-  out[0] = norm360(out[0] + 0.00204 * cosDeg(5 * Vv - 2 * Mv - 12.22) + 0.00103 * cosDeg(2 * Vv - Mv - 160.692) +
-                   0.00091 * cosDeg(2 * Jv - Mv - 37.003) + 0.00078 * cosDeg(5 * Vv - 3 * Mv - 10.137));
-  out[1] = norm360(out[1] + 0.00313 * cosDeg(2 * Ev - 2 * Vv - 148.225) + 0.00198 * cosDeg(3 * Ev - 3 * Vv + 2.565) +
-                   0.00136 * cosDeg(Ev - Vv - 119.107) + 0.00096 * cosDeg(3 * Ev - 2 * Vv - 135.912) +
-                   0.00082 * cosDeg(Jv - Vv - 208.087));
+  out[0] =
+      norm360(out[0] + 0.00204 * cosDeg(5 * Vv - 2 * Mv - 12.22) + 0.00103 * cosDeg(2 * Vv - Mv - 160.692) +
+              0.00091 * cosDeg(2 * Jv - Mv - 37.003) + 0.00078 * cosDeg(5 * Vv - 3 * Mv - 10.137));
+  out[1] = norm360(out[1] + 0.00313 * cosDeg(2 * Ev - 2 * Vv - 148.225) +
+                   0.00198 * cosDeg(3 * Ev - 3 * Vv + 2.565) + 0.00136 * cosDeg(Ev - Vv - 119.107) +
+                   0.00096 * cosDeg(3 * Ev - 2 * Vv - 135.912) + 0.00082 * cosDeg(Jv - Vv - 208.087));
   out[2] = norm360(out[2] + 0.00705 * cosDeg(Jv - Mars - 48.958) + 0.00607 * cosDeg(2 * Jv - Mars - 188.35) +
                    0.00445 * cosDeg(2 * Jv - 2 * Mars - 191.897) + 0.00388 * cosDeg(Ev - 2 * Mars + 20.495) +
                    0.00238 * cosDeg(Ev - Mars + 35.097) + 0.00204 * cosDeg(2 * Ev - 3 * Mars + 158.638) +

@@ -1,10 +1,11 @@
 // zykcore: zodiac and aspect primitives.
+#include "core/zodiac.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "core/records.h"
-#include "core/zodiac.h"
 
 namespace talpora {
 namespace {
@@ -96,7 +97,7 @@ TEST(Signs, SiderealSign) {
   EXPECT_EQ(IsInSign(1, 1, ini, chartWith(20.0)), 12);  // 335.26 + 20 - 360 = 355.26
   EXPECT_EQ(IsInSign(1, 1, ini, chartWith(30.0)), 1);   // 5.26
   ini.ayanamsa = 0;
-  EXPECT_EQ(IsInSign(1, 1, ini, chartWith(20.0)), 1);   // no sidereal reference chosen
+  EXPECT_EQ(IsInSign(1, 1, ini, chartWith(20.0)), 1);  // no sidereal reference chosen
 }
 
 TEST(Rulers, SignsAndHouses) {
@@ -129,9 +130,9 @@ TEST(Rulers, SignsAndHouses) {
   CIni ini;
   ini.ayanamsa = kTrueAyanamsa;
   Chart2 c = chartWith(0);
-  c.cusps[0] = 215.0;   // Scorpio
-  c.cusps[9] = 365.0;   // unnormalised: Aries
-  c.cusps[3] = 35.0;    // Taurus tropical, Aries sidereal (35 - 23.86)
+  c.cusps[0] = 215.0;  // Scorpio
+  c.cusps[9] = 365.0;  // unnormalised: Aries
+  c.cusps[3] = 35.0;   // Taurus tropical, Aries sidereal (35 - 23.86)
   EXPECT_EQ(RulerOfHouse(1, 0, 0, ini, c), kPluto);
   EXPECT_EQ(RulerOfHouse(1, 0, 1, ini, c), kMars);
   EXPECT_EQ(RulerOfHouse(10, 0, 0, ini, c), kMars);
@@ -207,8 +208,8 @@ TEST_F(AspectsInCharts, FirstEnabledCodeWinsWithTheRightOrbs) {
   chart2.objects[kMars] = 10;
   chart2.objects[kJupiter] = 131.5;
   ini.orbsOthers[2] = 2;
-  EXPECT_EQ(AreAspected(kMars, kJupiter, ini, chart1, chart2, chart1, chart2, true, true, true, code, deviation,
-                        applying),
+  EXPECT_EQ(AreAspected(kMars, kJupiter, ini, chart1, chart2, chart1, chart2, true, true, true, code,
+                        deviation, applying),
             1);
   EXPECT_EQ(code, 2);
   EXPECT_DOUBLE_EQ(deviation, 1.5);
@@ -217,20 +218,20 @@ TEST_F(AspectsInCharts, FirstEnabledCodeWinsWithTheRightOrbs) {
   ini.orbsOthers[5] = 10.5f;
   ini.orbsOthers[6] = 5;
   ini.orbsOthers[7] = 5;
-  EXPECT_EQ(AreAspected(kMars, kJupiter, ini, chart1, chart2, chart1, chart2, true, true, true, code, deviation,
-                        applying),
+  EXPECT_EQ(AreAspected(kMars, kJupiter, ini, chart1, chart2, chart1, chart2, true, true, true, code,
+                        deviation, applying),
             1);
   EXPECT_EQ(code, 5);  // 140 lies within 150 - 10.5: the inconjunction comes first
   ini.orbsOthers[5] = 9.9f;
-  EXPECT_EQ(AreAspected(kMars, kJupiter, ini, chart1, chart2, chart1, chart2, true, true, true, code, deviation,
-                        applying),
+  EXPECT_EQ(AreAspected(kMars, kJupiter, ini, chart1, chart2, chart1, chart2, true, true, true, code,
+                        deviation, applying),
             1);
   EXPECT_EQ(code, 6);
   EXPECT_DOUBLE_EQ(deviation, 4);
   // Minor aspects disabled: nothing.
   code = -9;
-  EXPECT_EQ(AreAspected(kMars, kJupiter, ini, chart1, chart2, chart1, chart2, true, false, true, code, deviation,
-                        applying),
+  EXPECT_EQ(AreAspected(kMars, kJupiter, ini, chart1, chart2, chart1, chart2, true, false, true, code,
+                        deviation, applying),
             0);
   EXPECT_EQ(code, -9);  // untouched
   // With the Sun the luminaries' orbs apply.
@@ -238,12 +239,12 @@ TEST_F(AspectsInCharts, FirstEnabledCodeWinsWithTheRightOrbs) {
   chart2.objects[kJupiter] = 27.5;
   ini.orbsOthers[0] = 6;
   ini.orbsLuminaries[0] = 8;
-  EXPECT_EQ(AreAspected(kSun, kJupiter, ini, chart1, chart2, chart1, chart2, true, false, false, code, deviation,
-                        applying),
+  EXPECT_EQ(AreAspected(kSun, kJupiter, ini, chart1, chart2, chart1, chart2, true, false, false, code,
+                        deviation, applying),
             1);
   ini.orbsLuminaries[0] = 7;
-  EXPECT_EQ(AreAspected(kSun, kJupiter, ini, chart1, chart2, chart1, chart2, true, false, false, code, deviation,
-                        applying),
+  EXPECT_EQ(AreAspected(kSun, kJupiter, ini, chart1, chart2, chart1, chart2, true, false, false, code,
+                        deviation, applying),
             0);
 }
 
@@ -251,31 +252,31 @@ TEST_F(AspectsInCharts, ApplyingAndSeparatingWithinOneChart) {
   // Venus (fast) at 10, Saturn (slow) at 5: separating.
   chart2.objects[kVenus] = 10;
   chart2.objects[kSaturn] = 5;
-  ASSERT_EQ(AreAspected(kVenus, kSaturn, ini, chart1, chart2, chart1, chart2, true, false, false, code, deviation,
-                        applying),
+  ASSERT_EQ(AreAspected(kVenus, kSaturn, ini, chart1, chart2, chart1, chart2, true, false, false, code,
+                        deviation, applying),
             1);
   EXPECT_EQ(code, 0);
   EXPECT_EQ(applying, 0);
   // Saturn at 15: applying, in either order of the pair.
   chart2.objects[kSaturn] = 15;
-  ASSERT_EQ(AreAspected(kVenus, kSaturn, ini, chart1, chart2, chart1, chart2, true, false, false, code, deviation,
-                        applying),
+  ASSERT_EQ(AreAspected(kVenus, kSaturn, ini, chart1, chart2, chart1, chart2, true, false, false, code,
+                        deviation, applying),
             1);
   EXPECT_EQ(applying, 1);
-  ASSERT_EQ(AreAspected(kSaturn, kVenus, ini, chart1, chart2, chart1, chart2, true, false, false, code, deviation,
-                        applying),
+  ASSERT_EQ(AreAspected(kSaturn, kVenus, ini, chart1, chart2, chart1, chart2, true, false, false, code,
+                        deviation, applying),
             1);
   EXPECT_EQ(applying, 1);
   // Across 0: slow at 358, fast at 2 has passed it (separating); fast at 354 has not (applying).
   chart2.objects[kSaturn] = 358;
   chart2.objects[kVenus] = 2;
-  ASSERT_EQ(AreAspected(kVenus, kSaturn, ini, chart1, chart2, chart1, chart2, true, false, false, code, deviation,
-                        applying),
+  ASSERT_EQ(AreAspected(kVenus, kSaturn, ini, chart1, chart2, chart1, chart2, true, false, false, code,
+                        deviation, applying),
             1);
   EXPECT_EQ(applying, 0);
   chart2.objects[kVenus] = 354;
-  ASSERT_EQ(AreAspected(kVenus, kSaturn, ini, chart1, chart2, chart1, chart2, true, false, false, code, deviation,
-                        applying),
+  ASSERT_EQ(AreAspected(kVenus, kSaturn, ini, chart1, chart2, chart1, chart2, true, false, false, code,
+                        deviation, applying),
             1);
   EXPECT_EQ(applying, 1);
   // Two angles: neither moves, no verdict.
@@ -306,22 +307,23 @@ TEST_F(AspectsInCharts, NodesAnglesAndTheMissingPosition) {
   // Chiron without a position is never aspected.
   chart2.objects[kChiron] = kNoPosition;
   chart2.objects[kMars] = kNoPosition + 0.5;
-  EXPECT_EQ(AreAspected(kChiron, kMars, ini, chart1, chart2, chart1, chart2, true, true, true, code, deviation,
-                        applying),
+  EXPECT_EQ(AreAspected(kChiron, kMars, ini, chart1, chart2, chart1, chart2, true, true, true, code,
+                        deviation, applying),
             0);
   // Angles only in charts with houses.
   chart2.objects[kAscendant] = 100;
   chart2.objects[kMoon] = 100;
-  EXPECT_EQ(AreAspected(kMoon, kAscendant, ini, chart1, chart2, chart1, chart2, true, false, false, code, deviation,
-                        applying),
+  EXPECT_EQ(AreAspected(kMoon, kAscendant, ini, chart1, chart2, chart1, chart2, true, false, false, code,
+                        deviation, applying),
             1);
   Chart1 noTime = chart1;
   noTime.timeKnown = 0;
   EXPECT_EQ(AreThereHouses(noTime), 0);
-  EXPECT_EQ(AreAspected(kMoon, kAscendant, ini, noTime, chart2, noTime, chart2, true, false, false, code, deviation,
-                        applying),
+  EXPECT_EQ(AreAspected(kMoon, kAscendant, ini, noTime, chart2, noTime, chart2, true, false, false, code,
+                        deviation, applying),
             0);
-  EXPECT_EQ(AreAspected(kMoon, 17, ini, chart1, chart2, chart1, chart2, true, true, true, code, deviation, applying),
+  EXPECT_EQ(AreAspected(kMoon, 17, ini, chart1, chart2, chart1, chart2, true, true, true, code, deviation,
+                        applying),
             0);
 }
 

@@ -26,7 +26,8 @@ ChironTable syntheticTable(int years, double start, double rate) {
     const double d1 = julian_day(1, 1, 1891 + y, 0.0) - ChironTable::kDayZero;
     for (int k = 0; k < ChironTable::kPairsPerYear; ++k) {
       const double day = d0 + (d1 - d0) * k / (ChironTable::kPairsPerYear - 1);
-      const double lon = std::fmod(start + rate * (day - (julian_day(1, 1, 1890, 0.0) - ChironTable::kDayZero)), 360.0);
+      const double lon =
+          std::fmod(start + rate * (day - (julian_day(1, 1, 1890, 0.0) - ChironTable::kDayZero)), 360.0);
       pairs.push_back({static_cast<float>(day), static_cast<float>(lon)});
     }
   }
@@ -132,8 +133,9 @@ TEST(ChironTable, DuplicatePointsAreSkipped) {
 class ChironFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("talpora_chiron_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                        "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() /
+           ("talpora_chiron_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }

@@ -66,8 +66,10 @@ std::vector<std::size_t> placePoints(const std::vector<double>& f) {
   while (greedyPoints(f, hi).size() - 1 > segments) hi *= 2;
   for (int k = 0; k < 50; ++k) {
     const double mid = 0.5 * (lo + hi);
-    if (greedyPoints(f, mid).size() - 1 <= segments) hi = mid;
-    else lo = mid;
+    if (greedyPoints(f, mid).size() - 1 <= segments)
+      hi = mid;
+    else
+      lo = mid;
   }
   std::vector<std::size_t> points = greedyPoints(f, hi);
   // Fewer segments than allowed: split the worst one until there are 13.
@@ -93,17 +95,23 @@ int main(int argc, char** argv) {
   double checkStep = 1.0 / 24.0;
   for (int k = 1; k < argc; ++k) {
     const std::string a = argv[k];
-    if (a == "--out" && k + 1 < argc) out = argv[++k];
-    else if (a == "--ephe" && k + 1 < argc) ephe = argv[++k];
-    else if (a == "--last-year" && k + 1 < argc) lastYear = std::atoi(argv[++k]);
-    else if (a == "--check-step" && k + 1 < argc) checkStep = std::atof(argv[++k]);
+    if (a == "--out" && k + 1 < argc)
+      out = argv[++k];
+    else if (a == "--ephe" && k + 1 < argc)
+      ephe = argv[++k];
+    else if (a == "--last-year" && k + 1 < argc)
+      lastYear = std::atoi(argv[++k]);
+    else if (a == "--check-step" && k + 1 < argc)
+      checkStep = std::atof(argv[++k]);
     else {
-      std::fprintf(stderr, "usage: make_zykadb --out FILE [--ephe DIR] [--last-year YEAR] [--check-step DAYS]\n");
+      std::fprintf(stderr,
+                   "usage: make_zykadb --out FILE [--ephe DIR] [--last-year YEAR] [--check-step DAYS]\n");
       return 2;
     }
   }
   if (out.empty() || lastYear < ChironTable::kFirstYear || lastYear > 2399 || !(checkStep > 0)) {
-    std::fprintf(stderr, "usage: make_zykadb --out FILE [--ephe DIR] [--last-year YEAR] [--check-step DAYS]\n");
+    std::fprintf(stderr,
+                 "usage: make_zykadb --out FILE [--ephe DIR] [--last-year YEAR] [--check-step DAYS]\n");
     return 2;
   }
   swe_set_ephe_path(ephe.data());
@@ -137,8 +145,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "make_zykadb: %s\n", w.error.c_str());
     return 1;
   }
-  std::printf("wrote %s: %d years (%d to %d), %zu bytes\n", out.c_str(), table.yearCount(), ChironTable::kFirstYear,
-              table.lastYear(), table.toBytes().size());
+  std::printf("wrote %s: %d years (%d to %d), %zu bytes\n", out.c_str(), table.yearCount(),
+              ChironTable::kFirstYear, table.lastYear(), table.toBytes().size());
 
   // The worst error of the table as the engine reads it, against Swiss Ephemeris.
   double worst = 0, worstJd = 0, sum2 = 0;
@@ -158,8 +166,9 @@ int main(int argc, char** argv) {
   }
   short day, month, year, hour, minute;
   talpora::jd_to_date(worstJd, &day, &month, &year, &hour, &minute);
-  std::printf("checked %ld moments %.4f days apart: worst error %.1f\" on %04d-%02d-%02d %02d:%02d UT, rms %.1f\"\n",
-              count, checkStep, worst * 3600, year, month, day, hour, minute, std::sqrt(sum2 / count) * 3600);
+  std::printf(
+      "checked %ld moments %.4f days apart: worst error %.1f\" on %04d-%02d-%02d %02d:%02d UT, rms %.1f\"\n",
+      count, checkStep, worst * 3600, year, month, day, hour, minute, std::sqrt(sum2 / count) * 3600);
   swe_close();
   return 0;
 }

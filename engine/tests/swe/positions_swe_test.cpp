@@ -17,8 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -106,7 +106,8 @@ TEST_F(SweReference, SunAndMoon) {
 
 TEST_F(SweReference, Planets) {
   const char* names[8] = {"Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto"};
-  const int bodies[8] = {SE_MERCURY, SE_VENUS, SE_MARS, SE_JUPITER, SE_SATURN, SE_URANUS, SE_NEPTUNE, SE_PLUTO};
+  const int bodies[8] = {SE_MERCURY, SE_VENUS,  SE_MARS,    SE_JUPITER,
+                         SE_SATURN,  SE_URANUS, SE_NEPTUNE, SE_PLUTO};
   std::vector<Worst> worst;
   for (const char* n : names) worst.push_back(Worst{n});
   Worst helio[8];
@@ -192,7 +193,8 @@ TEST_F(SweReference, SiderealReferences) {
 }
 
 TEST_F(SweReference, ShippedChironTable) {
-  const ChironTable table = readChironTable(std::filesystem::path(TALPORA_SOURCE_DIR) / "data" / kChironFileName);
+  const ChironTable table =
+      readChironTable(std::filesystem::path(TALPORA_SOURCE_DIR) / "data" / kChironFileName);
   ASSERT_FALSE(table.empty());
   Worst chiron{"Chiron"};
   for (double jd = table.firstJd() + 0.01; jd < table.endJd(); jd += 0.37) {
