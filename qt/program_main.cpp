@@ -39,8 +39,9 @@ int runProgram(int argc, char** argv, const ProgramInfo& info, const MainWindowF
   std::unique_ptr<QWidget> window = makeWindow(context);
   if (!window) return 1;
   qt.interaction().setMainWindow(window.get());
-  if (!info.windowClass.empty()) qt.suite().registerSelf(info.windowClass);
+  // The handler before the registration: a registered program always closes on SIGTERM.
   closeOnTermination(window.get());
+  if (!info.windowClass.empty()) qt.suite().registerSelf(info.windowClass);
   window->show();
   const int rc = app.exec();
   qt.suite().unregister();

@@ -4,10 +4,12 @@
 #include "qt/form_dialog.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,8 +17,11 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "platform/headless/scripted_interaction.h"
@@ -421,4 +426,57 @@ TEST(QtInteraction, MessageBoxesHaveCaptionButtonsAndDefault) {
   });
   EXPECT_EQ(qi.message({"Disk full", "File Error", ui::Buttons::RetryCancel, ui::Icon::Stop, std::nullopt}),
             ui::Answer::Cancel);
+}
+
+TEST(QtInteraction, FileChooserFiltersBothLetterCasesAndAppendsTheDefaultExtension) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("talpora-choose-" + std::to_string(::getpid()));
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  QtInteraction qi;
+  testkit::whenModalOpens([](QWidget* w) {
+    auto* fd = qobject_cast<QFileDialog*>(w);
+    ASSERT_NE(fd, nullptr);
+    EXPECT_EQ(fd->windowTitle(), QStringLiteral("Save a Chart"));
+    EXPECT_EQ(fd->nameFilters(), QStringList{QStringLiteral("Chart Files (*.chr *.CHR)")});
+    EXPECT_EQ(fd->acceptMode(), QFileDialog::AcceptSave);
+    fd->selectFile(QStringLiteral("anna"));
+    static_cast<QDialog*>(fd)->accept();  // as the Save button does
+  });
+  ui::FileDialogSpec spec;
+  spec.title = "Save a Chart";
+  spec.filter = "Chart Files (*.chr)|*.chr||";
+  spec.defaultName = (dir / "chart").string();
+  spec.defaultExt = "CHR";
+  spec.save = true;
+  spec.overwritePrompt = true;
+  EXPECT_EQ(qi.chooseFile(spec), dir / "anna.CHR");
+
+  // Cancelled: nothing chosen.
+  testkit::whenModalOpens([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
+  spec.save = false;
+  EXPECT_FALSE(qi.chooseFile(spec).has_value());
+  std::filesystem::remove_all(dir);
+}
+
+TEST(QtInteraction, TextFilesShowInAReadOnlyWindow) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("talpora-text-" + std::to_string(::getpid()));
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir / "Atlas.txt", std::ios::binary) << "Z\xC3\xBCrich 8\xC2\xB0 33'\r\nBern\r\n";  // UTF-8
+  std::ofstream(dir / "old.txt", std::ios::binary) << "Z\xFCrich\r\n";                              // CP1252
+  QtInteraction qi;
+  qi.showTextFile(dir / "Atlas.txt");
+  ASSERT_NE(qi.lastTextWindow(), nullptr);
+  auto* view = qi.lastTextWindow()->findChild<QPlainTextEdit*>();
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(view->isReadOnly());
+  EXPECT_EQ(view->toPlainText(), QString::fromUtf8("Z\u00FCrich 8\u00B0 33'\nBern\n"));
+  EXPECT_EQ(qi.lastTextWindow()->windowTitle(), QStringLiteral("Atlas.txt"));
+  qi.showTextFile(dir / "old.txt");
+  EXPECT_EQ(qi.lastTextWindow()->findChild<QPlainTextEdit*>()->toPlainText(),
+            QString::fromUtf8("Z\u00FCrich\n"));
+  qi.lastTextWindow()->close();
+  std::filesystem::remove_all(dir);
 }

@@ -26,7 +26,8 @@ int pageCount(const fs::path& p) {
   if (!f.open(QIODevice::ReadOnly)) return -1;
   const QByteArray pdf = f.readAll();
   if (!pdf.startsWith("%PDF-")) return -1;
-  return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "));
+  return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") +
+                          pdf.count("/Type /Page "));
 }
 // Prints `pages` pages as a listing would: a header and numbered lines going down the page.
 bool printPages(gfx::PrintJob& job, int pages) {

@@ -1,6 +1,8 @@
 // The canvas over QPainter: shapes and text written to PNG, SVG and PDF files, orientation of arcs
 // and sectors, text at the top of its cell and upright in tenths of a millimetre (y up), and the
 // LOGFONT to QFont mapping with its face substitutions.
+#include "qt/qt_canvas.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -10,7 +12,6 @@
 #include <QImage>
 #include <filesystem>
 
-#include "qt/qt_canvas.h"
 #include "qt/render_files.h"
 #include "qt/tests/qt_test_support.h"
 
@@ -90,8 +91,8 @@ TEST(QtCanvas, ShapesOnAnSvgFile) {
   const QByteArray svg = readAll(file);
   EXPECT_TRUE(svg.contains("<svg"));
   EXPECT_TRUE(svg.contains("viewBox=\"0 0 200 200\""));
-  EXPECT_GE(svg.count("<path"), 2);        // the disc and the sector
-  EXPECT_TRUE(svg.contains("#ff0000"));    // their colours
+  EXPECT_GE(svg.count("<path"), 2);      // the disc and the sector
+  EXPECT_TRUE(svg.contains("#ff0000"));  // their colours
   EXPECT_TRUE(svg.contains("#0000ff"));
   EXPECT_TRUE(svg.contains("Sun 12\xC2\xB0"));  // the text, in UTF-8
   EXPECT_TRUE(svg.contains("</svg>"));
@@ -134,10 +135,10 @@ TEST(QtCanvas, MetricTextIsUprightAndHangsBelowItsTopPoint) {
   const QImage t = render("T");
   const QRect box = inkBox(t);
   ASSERT_FALSE(box.isEmpty());
-  EXPECT_GE(box.top(), 100);   // below the top point on the page
-  EXPECT_LT(box.top(), 200);   // within the cell's ascent
+  EXPECT_GE(box.top(), 100);  // below the top point on the page
+  EXPECT_LT(box.top(), 200);  // within the cell's ascent
   EXPECT_LE(box.bottom(), 460);
-  EXPECT_GE(box.left(), 95);   // to the right of the point
+  EXPECT_GE(box.left(), 95);  // to the right of the point
   // Upright: a T carries its bar at the top; mirrored, the bar would be at the bottom.
   const int band = box.height() / 6;
   const int top = inkIn(t, QRect(box.left(), box.top(), box.width(), band));
@@ -187,18 +188,21 @@ TEST(QtCanvas, TextAlignsByTheTopOfTheCellAndMeasuresInLogicalUnits) {
 TEST(QtFonts, LogfontFacesSizesAndWeights) {
   const QFont cour = fontForSpec({.height = -100, .face = "Cour"}, 1.0);
   EXPECT_TRUE(QFontInfo(cour).fixedPitch());
-  EXPECT_TRUE(cour.family() == QStringLiteral("Liberation Mono") || cour.family() == QStringLiteral("DejaVu Sans Mono"))
+  EXPECT_TRUE(cour.family() == QStringLiteral("Liberation Mono") ||
+              cour.family() == QStringLiteral("DejaVu Sans Mono"))
       << cour.family().toStdString();
   EXPECT_EQ(cour.pixelSize(), 100);  // negative: the em height
   EXPECT_EQ(fontForSpec({.height = -20, .face = "Courier New"}, 2.5).pixelSize(), 50);
   const QFont helv = fontForSpec({.height = 60, .weight = 700, .italic = true, .face = "Helv"}, 1.0);
-  EXPECT_TRUE(helv.family() == QStringLiteral("Liberation Sans") || helv.family() == QStringLiteral("DejaVu Sans"));
+  EXPECT_TRUE(helv.family() == QStringLiteral("Liberation Sans") ||
+              helv.family() == QStringLiteral("DejaVu Sans"));
   EXPECT_EQ(helv.weight(), QFont::Bold);
   EXPECT_TRUE(helv.italic());
   EXPECT_NEAR(QFontMetricsF(helv).height(), 60, 2);  // positive: the cell height
   EXPECT_EQ(fontForSpec({.weight = 600, .face = "Arial"}, 1.0).weight(), QFont::DemiBold);
   // A face the system lacks falls back by its family byte.
-  EXPECT_TRUE(QFontInfo(fontForSpec({.height = -30, .pitchAndFamily = 0x31, .face = "No Such Face"}, 1.0)).fixedPitch());
+  EXPECT_TRUE(QFontInfo(fontForSpec({.height = -30, .pitchAndFamily = 0x31, .face = "No Such Face"}, 1.0))
+                  .fixedPitch());
   // An explicit width narrows the characters.
   const QFont narrow = fontForSpec({.height = -40, .width = 8, .face = "Arial"}, 1.0);
   EXPECT_LT(narrow.stretch(), 100);

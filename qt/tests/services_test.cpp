@@ -34,11 +34,15 @@ fs::path freshDir(const std::string& name) {
   fs::create_directories(d);
   return d;
 }
-void writeFile(const fs::path& p, const std::string& text) { std::ofstream(p) << text; }
+void writeFile(const fs::path& p, const std::string& text) {
+  std::ofstream(p) << text;
+}
 // A program that writes its arguments, TALPORA_HOME and working folder, one a line, to `out`.
 void writeRecorder(const fs::path& program, const fs::path& out) {
-  writeFile(program, "#!/bin/sh\n{ for a in \"$@\"; do printf '%s\\n' \"$a\"; done; printf 'home=%s\\npwd=%s\\n' \"$TALPORA_HOME\" \"$PWD\"; } > '" +
-                         out.string() + ".tmp' && mv '" + out.string() + ".tmp' '" + out.string() + "'\n");
+  writeFile(program,
+            "#!/bin/sh\n{ for a in \"$@\"; do printf '%s\\n' \"$a\"; done; printf 'home=%s\\npwd=%s\\n' "
+            "\"$TALPORA_HOME\" \"$PWD\"; } > '" +
+                out.string() + ".tmp' && mv '" + out.string() + ".tmp' '" + out.string() + "'\n");
   fs::permissions(program, fs::perms::owner_all);
 }
 std::string waitForFile(const fs::path& p) {
@@ -71,7 +75,8 @@ TEST(QtLauncher, UserCommandsAreSplitWithoutAShell) {
   QtLauncher launcher(ProgramDir{dir, "override"}, {});
   const fs::path file = dir / "Listng 3.txt";
   // Double quotes group words, as on the Windows command line; ";" is no command separator.
-  ASSERT_TRUE(launcher.startUserCommand("\"" + (dir / "recorder").string() + "\" --writer \"two words\" ;rm", file));
+  ASSERT_TRUE(
+      launcher.startUserCommand("\"" + (dir / "recorder").string() + "\" --writer \"two words\" ;rm", file));
   const char* home = std::getenv("TALPORA_HOME");
   EXPECT_EQ(waitForFile(dir / "out.txt"), "--writer\ntwo words\n;rm\n" + file.string() + "\nhome=" +
                                               std::string(home ? home : "") + "\npwd=" + dir.string() + "\n");
@@ -112,7 +117,8 @@ TEST(QtServices, SoundReportsWhetherItCouldPlay) {
   writeFile(dir / "Alarmcc.wav", "RIFF");
   EXPECT_FALSE(QtSoundPlayer({QStringLiteral("true")}).playAsync(dir / "missing.wav"));
   EXPECT_FALSE(QtSoundPlayer({QStringLiteral("no-such-player-here")}).playAsync(dir / "Alarmcc.wav"));
-  EXPECT_TRUE(QtSoundPlayer({QStringLiteral("no-such-player-here"), QStringLiteral("true")}).playAsync(dir / "Alarmcc.wav"));
+  EXPECT_TRUE(QtSoundPlayer({QStringLiteral("no-such-player-here"), QStringLiteral("true")})
+                  .playAsync(dir / "Alarmcc.wav"));
   fs::remove_all(dir);
 }
 
@@ -169,7 +175,8 @@ TEST(ClockTicker, OneCallPerChangeOfSecondAndMinuteWhateverTheTicks) {
   QElapsedTimer t;
   t.start();
   const auto before = seconds.size();
-  while (seconds.size() == before && t.elapsed() < 2000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  while (seconds.size() == before && t.elapsed() < 2000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
   ticker.stop();
   EXPECT_GT(seconds.size(), before);
 }

@@ -21,7 +21,10 @@ ui::MenuSpec sampleMenu() {
   ui::MenuSpec m;
   m.name = "ZYKLIST_MENU";
   m.bar = {
-      {0, "&File", {{1001, "&Open...", {}, true}, {0, "", {}, true}, {1002, "&Save\tCtrl+S", {}, true}}, true},
+      {0,
+       "&File",
+       {{1001, "&Open...", {}, true}, {0, "", {}, true}, {1002, "&Save\tCtrl+S", {}, true}},
+       true},
       {0, "&Tables", {{3000, "&Positions", {}, true}, {3001, "&Houses && Cusps", {}, false}}, true},
       {6650, "&Help", {}, true},
       {9990, "\bE&xit", {}, true},
@@ -40,7 +43,7 @@ TEST(ReportWindow, MenuFromATableRunsCommands) {
   EXPECT_EQ(w.action(1001)->text(), QStringLiteral("&Open..."));
   EXPECT_EQ(w.action(3001)->text(), QStringLiteral("&Houses && Cusps"));
   EXPECT_TRUE(w.trigger(3000));
-  EXPECT_TRUE(w.trigger(6650));  // a command right on the bar
+  EXPECT_TRUE(w.trigger(6650));   // a command right on the bar
   EXPECT_FALSE(w.trigger(3001));  // greyed
   EXPECT_FALSE(w.trigger(4242));  // no such item
   EXPECT_EQ(ran, (std::vector<int>{3000, 6650}));
