@@ -37,7 +37,10 @@ bool writeAll(int fd, std::string_view bytes, const WriteFault* fault, int& err)
 }  // namespace
 
 std::filesystem::path temporarySibling(const std::filesystem::path& path) {
-  auto name = "." + path.filename().string() + ".tmp" + std::to_string(::getpid());
+  std::string name = ".";
+  name.append(path.filename().string());
+  name.append(".tmp");
+  name.append(std::to_string(::getpid()));
   return path.parent_path() / name;
 }
 
