@@ -30,6 +30,17 @@ gfx::FontSpec headerFont(const gfx::FontSpec& base, int height, int weight) {
   return f;
 }
 
+// The font record of a header font file; without a readable file, an upright sans face (the record
+// the first start writes for the header fonts).
+gfx::FontSpec headerBaseFont(const CIni& settings, int fontNumber) {
+  if (auto f = readFontFile(settings, fontNumber)) return *f;
+  gfx::FontSpec f = defaultListingFont();
+  f.face = "Arial";
+  f.italic = false;
+  f.pitchAndFamily = 0x22;
+  return f;
+}
+
 gfx::FontSpec arialFont(int height, int width, int weight, bool italic) {
   gfx::FontSpec f;
   f.height = height;
@@ -132,7 +143,7 @@ int CentralPrinting(gfx::Canvas& canvas, const CIni& settings, const Chart1& bir
                     const Chart1& birth2, const Chart2&, const ChPar* params, int direction, int titleLevel,
                     int dataBlock, int labels, int legend, int restoreFont, int fontNumber, int doubleWheelStyle, int,
                     int, int, const gfx::FontSpec* callerFont) {
-  const gfx::FontSpec base = printerFont(settings, fontNumber);
+  const gfx::FontSpec base = headerBaseFont(settings, fontNumber);
   const gfx::FontSpec normal = headerFont(base, 55, 400);
   const gfx::FontSpec bold = headerFont(base, 85, 700);
   canvas.setMapping(gfx::Mapping::Lometric);
