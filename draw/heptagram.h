@@ -45,9 +45,11 @@ const char* heptagramKindName(int count);
 Heptagram ashept(gfx::Canvas* canvas, int device, int cx, int cy, int size, const Chart2& computed,
                  const ChCol* colours, int order, int mode);
 
-// Petals round a circle of radius `radius`: `petals` shapes of the given size and length ratio.
-// Both return the radius at which the sign glyphs go.
+// Petals round a circle of radius `radius`: `petals` shapes of the given size and length ratio, centred
+// on the middles of equal sectors counted from 3 o'clock (round petals: or from `firstDeg`, degrees
+// counter-clockwise as seen). Both return the radius at which the sign glyphs go.
 int dr_regpet(gfx::Canvas&, int device, int cx, int cy, int radius, int petals, int size, double ratio);
-int dr_roundpet(gfx::Canvas&, int device, int cx, int cy, int radius, int petals, int size, double ratio);
+int dr_roundpet(gfx::Canvas&, int device, int cx, int cy, int radius, int petals, int size, double ratio,
+                double firstDeg = -1);
 
 }  // namespace talpora
