@@ -15,9 +15,11 @@
 #include "draw/style_select.h"
 #include "draw/wheel.h"
 #include "engine/chart.h"
+#include "engine/now.h"
 #include "files/zykfile.h"
 #include "platform/byte_io.h"
 #include "platform/cp1252.h"
+#include "platform/headless/fakes.h"
 #include "platform/headless/scripted_interaction.h"
 #include "platform/headless/svg_canvas.h"
 
@@ -81,6 +83,29 @@ const TypeEntry& findType(const std::vector<TypeEntry>& types, const std::string
   throw UsageError("option --type: no drawing type '" + wanted + "' (see --list-types)");
 }
 
+// The chart options, or "now [--place N]": the present moment at place chart N (0: your own place).
+ChartRequest chartOrNow(Args& args, Context& ctx, const CIni& settings) {
+  const auto positionals = args.positionals();
+  if (positionals.empty() || positionals.front() != "now") return parseChartOptions(args, ctx);
+  args.next("now");
+  ChartRequest req;
+  const long place = args.integer("--place").value_or(0);
+  if (place < 0 || place > 99) throw UsageError("option --place: place charts are 0 to 99");
+  if (auto hs = args.integer("--house-system")) {
+    if (*hs < 0 || *hs > 11) throw UsageError("option --house-system: codes are 0 to 11");
+    req.houseSystem = static_cast<int>(*hs);
+  }
+  if (auto z = args.option("--zodiac")) {
+    if (*z != "tropical" && *z != "sidereal") throw UsageError("option --zodiac: tropical or sidereal");
+    req.zodiac = *z == "sidereal" ? Zodiac::Sidereal : Zodiac::Tropical;
+  }
+  headless::StderrInteraction ui;
+  const headless::SystemClock clock;
+  if (!ashernow(settings, req.chart, static_cast<int>(place), 1, clock, ui))
+    throw WorkError("cannot read place chart " + ctx.programDir().file(placeChartFileName(static_cast<int>(place))).string());
+  return req;
+}
+
 struct Computed {
   Chart1 chart;
   Chart2 computed;
@@ -124,11 +149,11 @@ int runDraw(Args& args, Context& ctx) {
   const auto size = integer("--size");
   const auto harmonic = integer("--harmonic");
   const auto pair = option("--pair");
-  ChartRequest first = parseChartOptions(args, ctx);
+  ChartRequest first = chartOrNow(args, ctx, settings);
   args.finish();
   std::optional<ChartRequest> second;
   if (secondArgs) {
-    second = parseChartOptions(*secondArgs, ctx);
+    second = chartOrNow(*secondArgs, ctx, settings);
     secondArgs->finish();
   }
   if (!out) throw UsageError("option --out FILE.png|.svg|.pdf is required");

@@ -42,6 +42,7 @@ void transitsPair(Chart1& inner, Chart1& outer, bool sidereal) {
     text = lead + numeric;
   }
   setField(outer.typeText, text);
+  if (nameOf(outer).empty()) setField(outer.name, nameOf(inner));
   setField(inner.typeText, fieldText(outer.typeText));
 }
 

@@ -12,7 +12,8 @@ void harmonicChart(const Chart1& birth, const Chart2& computed, int h, Chart1& o
 
 // A double wheel of a chart (inside) and the transits of another moment (outside): the inner record
 // is marked as a double chart; the outer one becomes a transits chart (chartType 27, or 26 in the
-// sidereal zodiac) named "Transits for " and its date.
+// sidereal zodiac) named "Transits for " and its date, and named after the inner chart when it has no
+// name of its own.
 void transitsPair(Chart1& inner, Chart1& outer, bool sidereal);
 
 // A synastry double wheel: the pair record (chartType 28, a double chart) made from the inner chart,
