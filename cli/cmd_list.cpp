@@ -23,8 +23,18 @@ constexpr const char* kUsage =
     "         midpoints-modulus=DEG, harmonics, harmonic=N, dignities, receptions, arabian-parts";
 
 enum class Table {
-  AspectsMajor, AspectsMinor, AspectsRare, AspectsAll, Parallels, Midpoints, MidpointsModulus, Harmonics,
-  Harmonic, Dignities, Receptions, ArabianParts
+  AspectsMajor,
+  AspectsMinor,
+  AspectsRare,
+  AspectsAll,
+  Parallels,
+  Midpoints,
+  MidpointsModulus,
+  Harmonics,
+  Harmonic,
+  Dignities,
+  Receptions,
+  ArabianParts
 };
 
 struct TableRequest {
@@ -62,7 +72,8 @@ TableRequest parseTable(const std::string& name) {
     const auto n = parseInteger(value("harmonic="));
     if (!n || *n < 0) throw UsageError("table " + name + ": the harmonic is a whole number");
     if (*n == 0) throw UsageError("table " + name + ": Harmonic of 0 does not make sense");
-    if (*n > kMaxHarmonic) throw UsageError("table " + name + ": harmonics go up to " + std::to_string(kMaxHarmonic));
+    if (*n > kMaxHarmonic)
+      throw UsageError("table " + name + ": harmonics go up to " + std::to_string(kMaxHarmonic));
     t.harmonic = static_cast<int>(*n);
   } else if (name == "dignities") {
     t.table = Table::Dignities;
@@ -77,8 +88,9 @@ TableRequest parseTable(const std::string& name) {
 }
 
 bool takesTwoCharts(Table t) {
-  return t == Table::AspectsMajor || t == Table::AspectsMinor || t == Table::AspectsRare || t == Table::AspectsAll ||
-         t == Table::Parallels || t == Table::Midpoints || t == Table::MidpointsModulus;
+  return t == Table::AspectsMajor || t == Table::AspectsMinor || t == Table::AspectsRare ||
+         t == Table::AspectsAll || t == Table::Parallels || t == Table::Midpoints ||
+         t == Table::MidpointsModulus;
 }
 
 struct ComputedChart {
@@ -103,7 +115,8 @@ Report composeListing(const TableRequest& t, int zodiac, bool heliocentric, cons
   unsigned long length = 0;
   const ComputedChart& two = second ? *second : one;
   const int mode = second ? kTwoCharts : kOneChart;
-  const bool header = t.table != Table::Dignities && t.table != Table::Receptions && t.table != Table::ArabianParts;
+  const bool header =
+      t.table != Table::Dignities && t.table != Table::Receptions && t.table != Table::ArabianParts;
   if (header) {
     ListingHeader(r, &length, settings, one.birth, one.chart);
     if (second) ListingHeader(r, &length, settings, second->birth, second->chart);
@@ -131,8 +144,8 @@ Report composeListing(const TableRequest& t, int zodiac, bool heliocentric, cons
                    two.chart);
       break;
     case Table::MidpointsModulus:
-      MidPointsModulus(mode, static_cast<float>(t.modulus), heliocentric ? 1 : 0, r, &length, settings, one.birth,
-                       one.chart, two.birth, two.chart);
+      MidPointsModulus(mode, static_cast<float>(t.modulus), heliocentric ? 1 : 0, r, &length, settings,
+                       one.birth, one.chart, two.birth, two.chart);
       break;
     case Table::Harmonics:
       Harmonics(nullptr, r, &length, settings, one.birth, one.chart, 0, 0, zodiac);
@@ -174,7 +187,8 @@ int runList(Args& args, Context& ctx) {
   args.finish();
   std::optional<ChartRequest> second;
   if (secondArgs) {
-    if (!takesTwoCharts(table.table)) throw UsageError("table " + tableName + " takes one chart (no --second)");
+    if (!takesTwoCharts(table.table))
+      throw UsageError("table " + tableName + " takes one chart (no --second)");
     second = parseChartOptions(*secondArgs, ctx);
     secondArgs->finish();
   }
@@ -206,6 +220,7 @@ int runList(Args& args, Context& ctx) {
 
 }  // namespace
 
-TALPORA_COMMAND("list", kUsage, "one listing table (aspects, midpoints, harmonics, dignities...) of a chart", runList);
+TALPORA_COMMAND("list", kUsage, "one listing table (aspects, midpoints, harmonics, dignities...) of a chart",
+                runList);
 
 }  // namespace talpora::cli

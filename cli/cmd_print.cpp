@@ -77,8 +77,9 @@ int runPrint(Args& args, Context& ctx) {
   if (!pdf && !printers.hasDefault())
     throw WorkError(std::string(kNoPrinterMessage) + "; give --pdf OUT.pdf to print to a PDF file");
   const int header = chart ? 0 : -1;
-  const int done = PrintSel(ui, printers, lines, settings, chart ? &birth : nullptr, chart ? &computed : nullptr,
-                            nullptr, 2, header, 0, pdf ? std::filesystem::path(*pdf) : std::filesystem::path());
+  const int done =
+      PrintSel(ui, printers, lines, settings, chart ? &birth : nullptr, chart ? &computed : nullptr, nullptr,
+               2, header, 0, pdf ? std::filesystem::path(*pdf) : std::filesystem::path());
   if (!done) throw WorkError(pdf ? "the PDF file " + *pdf + " could not be written" : "printing failed");
   if (pdf) ctx.err << "talpora print: " << lines.size() << " lines printed to " << *pdf << '\n';
   return kExitOk;
@@ -92,6 +93,7 @@ int runPrint(Args& args, Context& ctx) {
 
 }  // namespace
 
-TALPORA_COMMAND("print", kUsage, "prints a text file as the suite prints listings (to PDF or a printer)", runPrint);
+TALPORA_COMMAND("print", kUsage, "prints a text file as the suite prints listings (to PDF or a printer)",
+                runPrint);
 
 }  // namespace talpora::cli

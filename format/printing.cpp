@@ -11,13 +11,13 @@
 namespace talpora {
 namespace {
 
-constexpr int kTitleRight = 1800;       // titles are right-aligned here
-constexpr int kDataBlockLeft = 150;     // the chart data block
+constexpr int kTitleRight = 1800;    // titles are right-aligned here
+constexpr int kDataBlockLeft = 150;  // the chart data block
 constexpr int kDataBlockTop = -150;
-constexpr int kLegendLeft = 1090;       // circle legend and footer
+constexpr int kLegendLeft = 1090;  // circle legend and footer
 constexpr int kLegendTop = -2200;
 constexpr int kFooterTop = -2400;
-constexpr int kImprintMaxWidth = 860;   // the imprint is narrowed to fit this width
+constexpr int kImprintMaxWidth = 860;  // the imprint is narrowed to fit this width
 
 // The header fonts: the face of a font file with the heights of the header.
 gfx::FontSpec headerFont(const gfx::FontSpec& base, int height, int weight) {
@@ -115,8 +115,8 @@ bool drawingShowsHouses(const ChPar& p) {
 
 // The lines of the circle legend of a drawing.
 std::vector<std::string> legendLines(const ChPar& p, const Chart1& birth, const Chart2&) {
-  static constexpr const char* kCircle[5] = {"Inner Circle: ", "2nd Circle: ", "3rd Circle: ", "4th Circle: ",
-                                             "Ext. Circle: "};
+  static constexpr const char* kCircle[5] = {
+      "Inner Circle: ", "2nd Circle: ", "3rd Circle: ", "4th Circle: ", "Ext. Circle: "};
   std::vector<std::string> lines;
   if (birth.chartType == chart_type::kTransits) {
     lines.emplace_back(ringName(1));
@@ -137,12 +137,14 @@ std::vector<std::string> legendLines(const ChPar& p, const Chart1& birth, const 
 
 }  // namespace
 
-void ShowContent(const Report& report, ui::ReportView& view) { view.show(report.text); }
+void ShowContent(const Report& report, ui::ReportView& view) {
+  view.show(report.text);
+}
 
 int CentralPrinting(gfx::Canvas& canvas, const CIni& settings, const Chart1& birth1, const Chart2& chart1,
                     const Chart1& birth2, const Chart2&, const ChPar* params, int direction, int titleLevel,
-                    int dataBlock, int labels, int legend, int restoreFont, int fontNumber, int doubleWheelStyle, int,
-                    int, int, const gfx::FontSpec* callerFont) {
+                    int dataBlock, int labels, int legend, int restoreFont, int fontNumber,
+                    int doubleWheelStyle, int, int, int, const gfx::FontSpec* callerFont) {
   const gfx::FontSpec base = headerBaseFont(settings, fontNumber);
   const gfx::FontSpec normal = headerFont(base, 55, 400);
   const gfx::FontSpec bold = headerFont(base, 85, 700);
@@ -181,7 +183,8 @@ int CentralPrinting(gfx::Canvas& canvas, const CIni& settings, const Chart1& bir
       canvas.text({kTitleRight, y}, text, gfx::HAlign::Right);
     };
     // 2. Directed charts: the comment of the second record and the method.
-    const bool directed = IsDirectedChart(birth1) != 0 || (birth1.doubleChart == 1 && IsDirectedChart(birth2) != 0);
+    const bool directed =
+        IsDirectedChart(birth1) != 0 || (birth1.doubleChart == 1 && IsDirectedChart(birth2) != 0);
     if (directed) {
       const std::string comment = commentOf(birth2);
       if (!comment.empty()) nextTitleLine(comment);
@@ -304,7 +307,9 @@ std::vector<std::string> reportLines(std::string_view text) {
 namespace {
 
 // A file name for a message (messages are CP1252, file names UTF-8).
-std::string shown(const std::filesystem::path& p) { return utf8ToCp1252(p.string()); }
+std::string shown(const std::filesystem::path& p) {
+  return utf8ToCp1252(p.string());
+}
 
 void tellError(ui::Interaction& ui, const std::string& text) {
   ui.message({text, "Error", ui::Buttons::Ok, ui::Icon::Stop, std::nullopt});
@@ -313,13 +318,14 @@ void tellError(ui::Interaction& ui, const std::string& text) {
 // The job to print on: the default printer, the given PDF file, or a PDF file the user chooses when
 // no printer is installed. `declined` is set when the user chose no PDF file.
 std::unique_ptr<gfx::PrintJob> startJob(ui::Interaction& ui, gfx::Printers& printers,
-                                        const std::filesystem::path& pdfFile, std::filesystem::path& pdfWritten,
-                                        bool& declined) {
+                                        const std::filesystem::path& pdfFile,
+                                        std::filesystem::path& pdfWritten, bool& declined) {
   declined = false;
   std::filesystem::path pdf = pdfFile;
   if (pdf.empty() && !printers.hasDefault()) {
-    const ui::Answer a = ui.message({std::string(kNoPrinterMessage) + ".\nDo you want to print to a PDF file instead?",
-                                     "Message from Talpora", ui::Buttons::YesNo, ui::Icon::Question, ui::Answer::Yes});
+    const ui::Answer a =
+        ui.message({std::string(kNoPrinterMessage) + ".\nDo you want to print to a PDF file instead?",
+                    "Message from Talpora", ui::Buttons::YesNo, ui::Icon::Question, ui::Answer::Yes});
     if (a != ui::Answer::Yes) {
       declined = true;
       return nullptr;
@@ -350,9 +356,9 @@ std::unique_ptr<gfx::PrintJob> startJob(ui::Interaction& ui, gfx::Printers& prin
 
 }  // namespace
 
-int PrintSel(ui::Interaction& ui, gfx::Printers& printers, std::span<const std::string> lines, const CIni& settings,
-             const Chart1* birth, const Chart2* chart, const ChPar* params, int mode, int header, int,
-             const std::filesystem::path& pdfFile) {
+int PrintSel(ui::Interaction& ui, gfx::Printers& printers, std::span<const std::string> lines,
+             const CIni& settings, const Chart1* birth, const Chart2* chart, const ChPar* params, int mode,
+             int header, int, const std::filesystem::path& pdfFile) {
   std::filesystem::path pdf;
   bool declined = false;
   auto job = startJob(ui, printers, pdfFile, pdf, declined);
@@ -369,7 +375,9 @@ int PrintSel(ui::Interaction& ui, gfx::Printers& printers, std::span<const std::
 
   int y = -100;
   if (withHeader)
-    y = CentralPrinting(*canvas, settings, *birth, *chart, *birth, *chart, params, 1000, 2, 2, 0, 0, 0, 2, 0) - 100;
+    y = CentralPrinting(*canvas, settings, *birth, *chart, *birth, *chart, params, 1000, 2, 2, 0, 0, 0, 2,
+                        0) -
+        100;
   canvas->setFont(listingFont);
   const int step = lineHeight(*canvas);
 
@@ -386,8 +394,8 @@ int PrintSel(ui::Interaction& ui, gfx::Printers& printers, std::span<const std::
         }
         canvas->setMapping(gfx::Mapping::Lometric);
         if (withHeader) {
-          const int below = CentralPrinting(*canvas, settings, *birth, *chart, *birth, *chart, params, 0, 1, 0, 0, 0,
-                                            1, 2, 0, 0, 0, 0, &listingFont);
+          const int below = CentralPrinting(*canvas, settings, *birth, *chart, *birth, *chart, params, 0, 1,
+                                            0, 0, 0, 1, 2, 0, 0, 0, 0, &listingFont);
           canvas->setFont(listingFont);
           y = std::min(below, kContinuationTop);
         } else {
@@ -427,7 +435,8 @@ int openSavedReport(ui::Interaction& ui, sys::ProcessLauncher& launcher, const C
   const bool started = blank ? launcher.openTextFile(file) : launcher.startUserCommand(command, file);
   if (started) return 1;
   tellError(ui, blank ? "Talpora cannot open " + shown(file) + " in a text viewer."
-                      : "Talpora cannot start your word processor (" + utf8ToCp1252(command) + ") with " + shown(file) + ".");
+                      : "Talpora cannot start your word processor (" + utf8ToCp1252(command) + ") with " +
+                            shown(file) + ".");
   return 0;
 }
 

@@ -17,9 +17,9 @@
 namespace talpora {
 
 // Page layout of printed listings, tenths of a millimetre.
-inline constexpr int kListingLeft = 120;        // x of every listing line
-inline constexpr int kPageBottom = -2500;       // a line below this starts a new page
-inline constexpr int kContinuationTop = -300;   // first line of a continuation page at the latest
+inline constexpr int kListingLeft = 120;       // x of every listing line
+inline constexpr int kPageBottom = -2500;      // a line below this starts a new page
+inline constexpr int kContinuationTop = -300;  // first line of a continuation page at the latest
 inline constexpr const char* kPrintDocumentName = "PrintSel";
 inline constexpr const char* kNoPrinterMessage = "No printer is installed";
 
@@ -34,9 +34,10 @@ void ShowContent(const Report& report, ui::ReportView& view);
 // come from. restoreFont 1 selects `callerFont` again before returning (when given); otherwise the
 // system font is selected. Result: the y below the last line printed.
 int CentralPrinting(gfx::Canvas& canvas, const CIni& settings, const Chart1& birth1, const Chart2& chart1,
-                    const Chart1& birth2, const Chart2& chart2, const ChPar* params, int direction, int titleLevel,
-                    int dataBlock, int labels, int legend, int restoreFont, int fontNumber, int doubleWheelStyle,
-                    int ignored1 = 0, int ignored2 = 0, int ignored3 = 0, const gfx::FontSpec* callerFont = nullptr);
+                    const Chart1& birth2, const Chart2& chart2, const ChPar* params, int direction,
+                    int titleLevel, int dataBlock, int labels, int legend, int restoreFont, int fontNumber,
+                    int doubleWheelStyle, int ignored1 = 0, int ignored2 = 0, int ignored3 = 0,
+                    const gfx::FontSpec* callerFont = nullptr);
 
 // Prints `lines` in the listing font (font file 3) on the default printer, in a document
 // "PrintSel": a page header first unless header is -1 (the full header of the chart; only when a
@@ -47,13 +48,13 @@ int CentralPrinting(gfx::Canvas& canvas, const CIni& settings, const Chart1& bir
 // instead; the file written is named in a message. With `pdfFile` set the document goes to that
 // PDF file without asking. Result: 1 printed, or no printer and the PDF declined; 0 when the
 // document could not be started or completed (the user is told why).
-int PrintSel(ui::Interaction& ui, gfx::Printers& printers, std::span<const std::string> lines, const CIni& settings,
-             const Chart1* birth, const Chart2* chart, const ChPar* params, int mode, int header, int ignored = 0,
-             const std::filesystem::path& pdfFile = {});
+int PrintSel(ui::Interaction& ui, gfx::Printers& printers, std::span<const std::string> lines,
+             const CIni& settings, const Chart1* birth, const Chart2* chart, const ChPar* params, int mode,
+             int header, int ignored = 0, const std::filesystem::path& pdfFile = {});
 // The same for the lines of a report view (edits included).
 int PrintSel(ui::Interaction& ui, gfx::Printers& printers, const ui::ReportView& view, const CIni& settings,
-             const Chart1* birth, const Chart2* chart, const ChPar* params, int mode, int header, int ignored = 0,
-             const std::filesystem::path& pdfFile = {});
+             const Chart1* birth, const Chart2* chart, const ChPar* params, int mode, int header,
+             int ignored = 0, const std::filesystem::path& pdfFile = {});
 
 // The lines of a report text (CR LF or LF line ends; a last line without an end counts).
 std::vector<std::string> reportLines(std::string_view text);

@@ -15,16 +15,16 @@ struct PlanetStates {
   int dignity[2], detriment[2], exaltation, fall;
 };
 constexpr PlanetStates kStates[10] = {
-    {{5, 0}, {11, 0}, 1, 7},    // Sun
-    {{4, 0}, {10, 0}, 2, 8},    // Moon
-    {{3, 6}, {9, 12}, 11, 5},   // Mercury
-    {{2, 7}, {1, 8}, 12, 6},    // Venus
-    {{1, 8}, {2, 7}, 10, 4},    // Mars
-    {{9, 12}, {3, 6}, 4, 10},   // Jupiter
-    {{10, 11}, {4, 5}, 7, 1},   // Saturn
-    {{11, 0}, {5, 0}, 8, 2},    // Uranus
-    {{12, 0}, {6, 0}, 4, 10},   // Neptune
-    {{1, 8}, {2, 7}, 0, 0},     // Pluto
+    {{5, 0}, {11, 0}, 1, 7},   // Sun
+    {{4, 0}, {10, 0}, 2, 8},   // Moon
+    {{3, 6}, {9, 12}, 11, 5},  // Mercury
+    {{2, 7}, {1, 8}, 12, 6},   // Venus
+    {{1, 8}, {2, 7}, 10, 4},   // Mars
+    {{9, 12}, {3, 6}, 4, 10},  // Jupiter
+    {{10, 11}, {4, 5}, 7, 1},  // Saturn
+    {{11, 0}, {5, 0}, 8, 2},   // Uranus
+    {{12, 0}, {6, 0}, 4, 10},  // Neptune
+    {{1, 8}, {2, 7}, 0, 0},    // Pluto
 };
 
 class BusyWhile {
@@ -42,8 +42,12 @@ class BusyWhile {
   sys::Busy* b_;
 };
 
-void line(Report& r, unsigned long* length, const std::string& text) { AddLine(r, length, text, 1, 0); }
-void blank(Report& r, unsigned long* length) { AddLine(r, length, "", 0, 0); }
+void line(Report& r, unsigned long* length, const std::string& text) {
+  AddLine(r, length, text, 1, 0);
+}
+void blank(Report& r, unsigned long* length) {
+  AddLine(r, length, "", 0, 0);
+}
 
 std::string zodiacSuffix(int zodiac, const CIni& settings) {
   if (zodiac == 1) return " (Sidereal Zodiac, using " + AyanamsaName(settings, 0) + ")";
@@ -51,8 +55,12 @@ std::string zodiacSuffix(int zodiac, const CIni& settings) {
   return "";
 }
 
-std::string fullName(int object) { return PlanetName(object, 0, 0, 0, 0, 0); }
-std::string signName(int sign) { return SignName(sign, 0, 0, 0, 0); }
+std::string fullName(int object) {
+  return PlanetName(object, 0, 0, 0, 0, 0);
+}
+std::string signName(int sign) {
+  return SignName(sign, 0, 0, 0, 0);
+}
 
 bool rules(int planet, int sign) {
   int ruler = -1, coRuler = -1;
@@ -62,8 +70,23 @@ bool rules(int planet, int sign) {
 
 // The terms of the parts' formulas.
 enum class Term {
-  Ascendant, Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn, Uranus, Neptune, Fortune,
-  RulerOf12th, RulerOfAscendant, Cusp7, Cusp9, RulerOf9th, Cancer15
+  Ascendant,
+  Sun,
+  Moon,
+  Mercury,
+  Venus,
+  Mars,
+  Jupiter,
+  Saturn,
+  Uranus,
+  Neptune,
+  Fortune,
+  RulerOf12th,
+  RulerOfAscendant,
+  Cusp7,
+  Cusp9,
+  RulerOf9th,
+  Cancer15
 };
 
 struct Part {
@@ -115,23 +138,40 @@ constexpr int kTraditionalParts = 33;  // parts 1..33 come from the tradition, 3
 
 const char* termName(Term t) {
   switch (t) {
-    case Term::Ascendant: return "Ascendant";
-    case Term::Sun: return "Sun";
-    case Term::Moon: return "Moon";
-    case Term::Mercury: return "Mercury";
-    case Term::Venus: return "Venus";
-    case Term::Mars: return "Mars";
-    case Term::Jupiter: return "Jupiter";
-    case Term::Saturn: return "Saturn";
-    case Term::Uranus: return "Uranus";
-    case Term::Neptune: return "Neptune";
-    case Term::Fortune: return "Part of Fortune";
-    case Term::RulerOf12th: return "Ruler of the 12th house";
-    case Term::RulerOfAscendant: return "Ruler of the Ascendant";
-    case Term::Cusp7: return "Cusp of 7th house";
-    case Term::Cusp9: return "Cusp of 9th house";
-    case Term::RulerOf9th: return "Ruler of 9th house";
-    case Term::Cancer15: return "15 Cancer";
+    case Term::Ascendant:
+      return "Ascendant";
+    case Term::Sun:
+      return "Sun";
+    case Term::Moon:
+      return "Moon";
+    case Term::Mercury:
+      return "Mercury";
+    case Term::Venus:
+      return "Venus";
+    case Term::Mars:
+      return "Mars";
+    case Term::Jupiter:
+      return "Jupiter";
+    case Term::Saturn:
+      return "Saturn";
+    case Term::Uranus:
+      return "Uranus";
+    case Term::Neptune:
+      return "Neptune";
+    case Term::Fortune:
+      return "Part of Fortune";
+    case Term::RulerOf12th:
+      return "Ruler of the 12th house";
+    case Term::RulerOfAscendant:
+      return "Ruler of the Ascendant";
+    case Term::Cusp7:
+      return "Cusp of 7th house";
+    case Term::Cusp9:
+      return "Cusp of 9th house";
+    case Term::RulerOf9th:
+      return "Ruler of 9th house";
+    case Term::Cancer15:
+      return "15 Cancer";
   }
   return "";
 }
@@ -141,23 +181,40 @@ const char* termName(Term t) {
 double termValue(Term t, const CIni& settings, const Chart2& chart, int zodiac) {
   auto ruler = [&](int house) { return chart.objects[RulerOfHouse(house, zodiac, 1, settings, chart)]; };
   switch (t) {
-    case Term::Ascendant: return chart.objects[kAscendant];
-    case Term::Sun: return chart.objects[kSun];
-    case Term::Moon: return chart.objects[kMoon];
-    case Term::Mercury: return chart.objects[kMercury];
-    case Term::Venus: return chart.objects[kVenus];
-    case Term::Mars: return chart.objects[kMars];
-    case Term::Jupiter: return chart.objects[kJupiter];
-    case Term::Saturn: return chart.objects[kSaturn];
-    case Term::Uranus: return chart.objects[kUranus];
-    case Term::Neptune: return chart.objects[kNeptune];
-    case Term::Fortune: return chart.objects[kPartOfFortune];
-    case Term::RulerOf12th: return ruler(12);
-    case Term::RulerOfAscendant: return ruler(1);
-    case Term::Cusp7: return chart.cusps[6];
-    case Term::Cusp9: return chart.cusps[8];
-    case Term::RulerOf9th: return ruler(9);
-    case Term::Cancer15: return 105.0;
+    case Term::Ascendant:
+      return chart.objects[kAscendant];
+    case Term::Sun:
+      return chart.objects[kSun];
+    case Term::Moon:
+      return chart.objects[kMoon];
+    case Term::Mercury:
+      return chart.objects[kMercury];
+    case Term::Venus:
+      return chart.objects[kVenus];
+    case Term::Mars:
+      return chart.objects[kMars];
+    case Term::Jupiter:
+      return chart.objects[kJupiter];
+    case Term::Saturn:
+      return chart.objects[kSaturn];
+    case Term::Uranus:
+      return chart.objects[kUranus];
+    case Term::Neptune:
+      return chart.objects[kNeptune];
+    case Term::Fortune:
+      return chart.objects[kPartOfFortune];
+    case Term::RulerOf12th:
+      return ruler(12);
+    case Term::RulerOfAscendant:
+      return ruler(1);
+    case Term::Cusp7:
+      return chart.cusps[6];
+    case Term::Cusp9:
+      return chart.cusps[8];
+    case Term::RulerOf9th:
+      return ruler(9);
+    case Term::Cancer15:
+      return 105.0;
   }
   return 0;
 }
@@ -174,37 +231,44 @@ int dignityIn(int planet, int n) {
   return kNoDignity;
 }
 
-int Dignities(int planet, int zodiac, int byHouse, const CIni& settings, const Chart1& birth, const Chart2& chart) {
+int Dignities(int planet, int zodiac, int byHouse, const CIni& settings, const Chart1& birth,
+              const Chart2& chart) {
   if (planet < 0 || planet > 9) return kNoDignity;
-  const int n = byHouse ? IsInHouse(planet, settings, birth, chart) : IsInSign(planet + 1, zodiac, settings, chart);
+  const int n =
+      byHouse ? IsInHouse(planet, settings, birth, chart) : IsInSign(planet + 1, zodiac, settings, chart);
   return dignityIn(planet, n);
 }
 
-void PrintDignities(int zodiac, int zodiacInHeading, Report& report, unsigned long* length, const CIni& settings,
-                    const Chart1& birth, const Chart2& chart, sys::Busy* busy) {
+void PrintDignities(int zodiac, int zodiacInHeading, Report& report, unsigned long* length,
+                    const CIni& settings, const Chart1& birth, const Chart2& chart, sys::Busy* busy) {
   BusyWhile wait(busy);
   static constexpr const char* kBySign[5] = {"", " in dignity in ", " in detriment in ", " in exaltation in ",
                                              " in fall in "};
-  static constexpr const char* kByHouse[5] = {"", " in accidental dignity in the ", " in accidental detriment in the ",
-                                              " in accidental exaltation in the ", " in accidental fall in the "};
-  line(report, length, "Dignities" + (zodiacInHeading ? zodiacSuffix(zodiac, settings) : std::string()) + ":");
+  static constexpr const char* kByHouse[5] = {
+      "", " in accidental dignity in the ", " in accidental detriment in the ",
+      " in accidental exaltation in the ", " in accidental fall in the "};
+  line(report, length,
+       "Dignities" + (zodiacInHeading ? zodiacSuffix(zodiac, settings) : std::string()) + ":");
   const bool houses = AreThereHouses(birth) != 0;
   bool any = false;
   for (int p = 0; p <= kPluto; ++p) {
     const int code = Dignities(p, zodiac, 0, settings, birth, chart);
     if (code != kNoDignity) {
-      line(report, length, " " + fullName(p) + kBySign[code] + signName(IsInSign(p + 1, zodiac, settings, chart)));
+      line(report, length,
+           " " + fullName(p) + kBySign[code] + signName(IsInSign(p + 1, zodiac, settings, chart)));
       any = true;
     }
     if (!houses) continue;
     const int houseCode = Dignities(p, zodiac, 1, settings, birth, chart);
     if (houseCode != kNoDignity) {
       line(report, length,
-           " " + fullName(p) + kByHouse[houseCode] + ProperFormat(IsInHouse(p, settings, birth, chart)) + " house");
+           " " + fullName(p) + kByHouse[houseCode] + ProperFormat(IsInHouse(p, settings, birth, chart)) +
+               " house");
       any = true;
     }
   }
-  if (!any) line(report, length, "No planet in this chart is either in dignity, detriment, exaltation or fall.");
+  if (!any)
+    line(report, length, "No planet in this chart is either in dignity, detriment, exaltation or fall.");
 }
 
 void MutualReceptions(int zodiac, int zodiacInHeading, Report& report, unsigned long* length,
@@ -220,8 +284,8 @@ void MutualReceptions(int zodiac, int zodiacInHeading, Report& report, unsigned 
       if (sign[p] == 0 || sign[q] == 0) continue;
       if (!rules(p, sign[q]) || !rules(q, sign[p])) continue;
       line(report, length,
-           fullName(p) + " in " + signName(sign[p]) + " (ruled by " + fullName(q) + ") - " + fullName(q) + " in " +
-               signName(sign[q]) + " (ruled by " + fullName(p) + ")");
+           fullName(p) + " in " + signName(sign[p]) + " (ruled by " + fullName(q) + ") - " + fullName(q) +
+               " in " + signName(sign[q]) + " (ruled by " + fullName(p) + ")");
       any = true;
     }
   }
@@ -231,7 +295,8 @@ void MutualReceptions(int zodiac, int zodiacInHeading, Report& report, unsigned 
 double arabianPart(int part, const CIni& settings, const Chart2& chart, int zodiac) {
   if (part < 1 || part > 38) return kNoPosition;
   const Part& p = kParts[part - 1];
-  const double value = termValue(p.base, settings, chart, zodiac) + termValue(p.added, settings, chart, zodiac) -
+  const double value = termValue(p.base, settings, chart, zodiac) +
+                       termValue(p.added, settings, chart, zodiac) -
                        termValue(p.subtracted, settings, chart, zodiac);
   return c_c360(value);
 }
@@ -266,14 +331,16 @@ void ArabianParts(Report& report, unsigned long* length, const CIni& settings, c
     if (zodiac == 1) ConvertToSidereal(&shown, 1, settings, chart);
     line(report, length, p.name);
     line(report, length,
-         std::string("Value = ") + termName(p.base) + " + " + termName(p.added) + " - " + termName(p.subtracted) +
-             " = " + edl_sdm(shown));
+         std::string("Value = ") + termName(p.base) + " + " + termName(p.added) + " - " +
+             termName(p.subtracted) + " = " + edl_sdm(shown));
     for (int object = 0; object < kObjectCount; ++object) {
       int code = 0;
       double orb = 0;
-      if (!IsObjectAspectedToPl(value, object, settings, birth, chart, true, false, false, code, orb)) continue;
+      if (!IsObjectAspectedToPl(value, object, settings, birth, chart, true, false, false, code, orb))
+        continue;
       // The Part of Fortune does not aspect itself.
-      if (object == kPartOfFortune && code == 0 && ShortestDistance(value, chart.objects[kPartOfFortune]) < 1e-9)
+      if (object == kPartOfFortune && code == 0 &&
+          ShortestDistance(value, chart.objects[kPartOfFortune]) < 1e-9)
         continue;
       line(report, length,
            "       -" + AspectedName(code, 0, 0) + " " + fullName(object) + " (orb =" + edb_dm(orb, 0) + ")");

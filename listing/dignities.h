@@ -18,17 +18,20 @@ int dignityIn(int planet, int n);
 
 // The state of a planet by its sign (byHouse 0) or by its house (byHouse non-zero; 0 without
 // houses or when the planet is in no house).
-int Dignities(int planet, int zodiac, int byHouse, const CIni& settings, const Chart1& birth, const Chart2& chart);
+int Dignities(int planet, int zodiac, int byHouse, const CIni& settings, const Chart1& birth,
+              const Chart2& chart);
 
 // "Dignities" and its zodiac (when zodiacInHeading), then each planet's essential and, with houses,
 // accidental dignity, detriment, exaltation or fall.
-void PrintDignities(int zodiac, int zodiacInHeading, Report& report, unsigned long* length, const CIni& settings,
-                    const Chart1& birth, const Chart2& chart, sys::Busy* busy = nullptr);
+void PrintDignities(int zodiac, int zodiacInHeading, Report& report, unsigned long* length,
+                    const CIni& settings, const Chart1& birth, const Chart2& chart,
+                    sys::Busy* busy = nullptr);
 
 // The pairs of planets each placed in a sign ruled by the other (modern rulers, and the traditional
 // co-rulers of Scorpio, Aquarius and Pisces).
 void MutualReceptions(int zodiac, int zodiacInHeading, Report& report, unsigned long* length,
-                      const CIni& settings, const Chart1& birth, const Chart2& chart, sys::Busy* busy = nullptr);
+                      const CIni& settings, const Chart1& birth, const Chart2& chart,
+                      sys::Busy* busy = nullptr);
 
 // The 38 Arabian and other parts (numbered 1..38) of a chart, tropical, in [0, 360); -1 for a part
 // number out of range.
@@ -36,6 +39,7 @@ double arabianPart(int part, const CIni& settings, const Chart2& chart, int zodi
 
 // The Arabian and other parts with their formulas and the major aspects they receive.
 void ArabianParts(Report& report, unsigned long* length, const CIni& settings, const Chart1& birth,
-                  const Chart2& chart, int zodiac, int ignored1 = 0, int ignored2 = 0, sys::Busy* busy = nullptr);
+                  const Chart2& chart, int zodiac, int ignored1 = 0, int ignored2 = 0,
+                  sys::Busy* busy = nullptr);
 
 }  // namespace talpora

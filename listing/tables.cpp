@@ -19,11 +19,12 @@ constexpr const char* kAbbreviations[19] = {"Sun ", "Moo.", "Mer.", "Ven.", "Mar
 
 // The degree sign is the CP1252 byte 0xB0.
 constexpr const char* kAspectLabels[18] = {
-    "Conjunction  (=  0\xB0)", "Opposition   (=180\xB0)", "Trine        (=120\xB0)", "Square       (= 90\xB0)",
-    "Sextile      (= 60\xB0)", "Inconjunction(=150\xB0)", "Biquintile   (=144\xB0)", "Sesquisquare (=135\xB0)",
-    "Quintile     (= 72\xB0)", "Tridecile    (=108\xB0)", "Septile      (= 51\xB0)", "Semisquare   (= 45\xB0)",
-    "Novile       (= 40\xB0)", "Decile       (= 36\xB0)", "Undecile     (= 33\xB0)", "Semisextile  (= 30\xB0)",
-    "Quindecile   (= 24\xB0)", "Vigintile    (= 18\xB0)"};
+    "Conjunction  (=  0\xB0)", "Opposition   (=180\xB0)", "Trine        (=120\xB0)",
+    "Square       (= 90\xB0)", "Sextile      (= 60\xB0)", "Inconjunction(=150\xB0)",
+    "Biquintile   (=144\xB0)", "Sesquisquare (=135\xB0)", "Quintile     (= 72\xB0)",
+    "Tridecile    (=108\xB0)", "Septile      (= 51\xB0)", "Semisquare   (= 45\xB0)",
+    "Novile       (= 40\xB0)", "Decile       (= 36\xB0)", "Undecile     (= 33\xB0)",
+    "Semisextile  (= 30\xB0)", "Quindecile   (= 24\xB0)", "Vigintile    (= 18\xB0)"};
 
 // Shows the wait cursor for the life of the scope when a Busy is given.
 class BusyWhile {
@@ -41,8 +42,12 @@ class BusyWhile {
   sys::Busy* b_;
 };
 
-void line(Report& r, unsigned long* length, const std::string& text) { AddLine(r, length, text, 1, 0); }
-void blank(Report& r, unsigned long* length) { AddLine(r, length, "", 0, 0); }
+void line(Report& r, unsigned long* length, const std::string& text) {
+  AddLine(r, length, text, 1, 0);
+}
+void blank(Report& r, unsigned long* length) {
+  AddLine(r, length, "", 0, 0);
+}
 
 double siderealIf(double lon, int zodiac, const CIni& settings, const Chart2& chart) {
   if (zodiac == 1) ConvertToSidereal(&lon, 1, settings, chart);
@@ -61,7 +66,8 @@ void degreesMinutes(double value, int& degrees, int& minutes) {
 }
 
 // The position of a midpoint object of one chart; nullopt when it has none.
-std::optional<double> midpointObject(int object, bool heliocentric, const Chart1& birth, const Chart2& chart) {
+std::optional<double> midpointObject(int object, bool heliocentric, const Chart1& birth,
+                                     const Chart2& chart) {
   double lon = kNoPosition;
   if (heliocentric) {
     if (object >= 1 && object <= 9) lon = chart.extra[object];
@@ -104,7 +110,9 @@ std::string tableAbbreviation(int object, bool heliocentric) {
   return kAbbreviations[object];
 }
 
-std::string aspectLabel(int aspect) { return aspect >= 0 && aspect < 18 ? kAspectLabels[aspect] : kNoText; }
+std::string aspectLabel(int aspect) {
+  return aspect >= 0 && aspect < 18 ? kAspectLabels[aspect] : kNoText;
+}
 
 std::string aspectsHeading(bool major, bool minor, bool rare) {
   const int groups = int{major} + int{minor} + int{rare};
@@ -122,9 +130,9 @@ std::string aspectsHeading(bool major, bool minor, bool rare) {
   return s + " ASPECTS:";
 }
 
-void Aspects(Report& report, unsigned long* length, const CIni& settings, int mode, int zodiac, const Chart1& birth1,
-             const Chart2& chart1, const Chart1& birth2, const Chart2& chart2, char major, char minor, char rare,
-             sys::Busy* busy) {
+void Aspects(Report& report, unsigned long* length, const CIni& settings, int mode, int zodiac,
+             const Chart1& birth1, const Chart2& chart1, const Chart1& birth2, const Chart2& chart2,
+             char major, char minor, char rare, sys::Busy* busy) {
   BusyWhile wait(busy);
   const bool two = mode == kTwoCharts;
   line(report, length, aspectsHeading(major != 0, minor != 0, rare != 0));
@@ -156,26 +164,28 @@ void Aspects(Report& report, unsigned long* length, const CIni& settings, int mo
     for (int j = two ? 0 : i + 1; j < kObjectCount; ++j) {
       int code = 0, applying = -1;
       double orb = 0;
-      if (!AreAspected(i, j, settings, birth1, chart1, birth2, chart2, major != 0, minor != 0, rare != 0, code, orb,
-                       applying, !two))
+      if (!AreAspected(i, j, settings, birth1, chart1, birth2, chart2, major != 0, minor != 0, rare != 0,
+                       code, orb, applying, !two))
         continue;
       const double lonI = siderealIf(chart1.objects[i], zodiac, settings, chart1);
       const double lonJ = siderealIf(chart2.objects[j], zodiac, settings, chart2);
       const char* verdict = applying == 1 ? "A." : applying == 0 ? "S." : "  ";
       line(report, length,
-           tableAbbreviation(i) + "(" + edl_sdm(lonI) + ")-" + tableAbbreviation(j) + "(" + edl_sdm(lonJ) + "):" +
-               verdict + aspectLabel(code) + "orb=" + edb_dm(orb, 0));
+           tableAbbreviation(i) + "(" + edl_sdm(lonI) + ")-" + tableAbbreviation(j) + "(" + edl_sdm(lonJ) +
+               "):" + verdict + aspectLabel(code) + "orb=" + edb_dm(orb, 0));
     }
   }
 }
 
 void ParallelsOfDecl(Report& report, unsigned long* length, const CIni& settings, int mode, int zodiac,
-                     const Chart1&, const Chart2& chart1, const Chart1&, const Chart2& chart2, sys::Busy* busy) {
+                     const Chart1&, const Chart2& chart1, const Chart1&, const Chart2& chart2,
+                     sys::Busy* busy) {
   BusyWhile wait(busy);
   const bool two = mode == kTwoCharts;
   blank(report, length);
   if (zodiac == 1)
-    line(report, length, "    PARALLELS OF DECLINATION  (Sidereal Zodiac, " + AyanamsaName(settings, 1) + ")");
+    line(report, length,
+         "    PARALLELS OF DECLINATION  (Sidereal Zodiac, " + AyanamsaName(settings, 1) + ")");
   else
     line(report, length, "    PARALLELS OF DECLINATION (Tropical Zodiac)");
   blank(report, length);
@@ -185,13 +195,13 @@ void ParallelsOfDecl(Report& report, unsigned long* length, const CIni& settings
   char text[128];
   degreesMinutes(settings.orbsLuminaries[kParallel], d1, m1);
   degreesMinutes(settings.orbsOthers[kParallel], d2, m2);
-  std::snprintf(text, sizeof text, "Parallels   orb = %d\xB0%02d'(Sun and Moon)     orb=%d\xB0%02d'(others) ", d1, m1,
-                d2, m2);
+  std::snprintf(text, sizeof text, "Parallels   orb = %d\xB0%02d'(Sun and Moon)     orb=%d\xB0%02d'(others) ",
+                d1, m1, d2, m2);
   line(report, length, text);
   degreesMinutes(settings.orbsLuminaries[kContraparallel], d1, m1);
   degreesMinutes(settings.orbsOthers[kContraparallel], d2, m2);
-  std::snprintf(text, sizeof text, "Contrapar. orb = %d\xB0%02d'(Sun and Moon)     orb=%d\xB0%02d'(others) ", d1, m1,
-                d2, m2);
+  std::snprintf(text, sizeof text, "Contrapar. orb = %d\xB0%02d'(Sun and Moon)     orb=%d\xB0%02d'(others) ",
+                d1, m1, d2, m2);
   line(report, length, text);
   blank(report, length);
   if (two) line(report, length, "          CHART 1           CHART 2");
@@ -210,7 +220,8 @@ void ParallelsOfDecl(Report& report, unsigned long* length, const CIni& settings
     for (int j = two ? 0 : i + 1; j < 10; ++j) {
       if (!has1[i] || !has2[j]) continue;
       const bool luminary = i <= kMoon || j <= kMoon;
-      const double orbParallel = luminary ? settings.orbsLuminaries[kParallel] : settings.orbsOthers[kParallel];
+      const double orbParallel =
+          luminary ? settings.orbsLuminaries[kParallel] : settings.orbsOthers[kParallel];
       const double orbContra =
           luminary ? settings.orbsLuminaries[kContraparallel] : settings.orbsOthers[kContraparallel];
       const double sum = std::fabs(decl1[i] + decl2[j]);
@@ -299,8 +310,8 @@ void MidPoints360(int mode, int zodiac, int heliocentric, Report& report, unsign
 
   blank(report, length);
   blank(report, length);
-  line(report, length, std::string(helio ? "Heliocentric Midpoints (360\xB0)" : "Midpoints (360\xB0)") +
-                           " Midpoint Sort");
+  line(report, length,
+       std::string(helio ? "Heliocentric Midpoints (360\xB0)" : "Midpoints (360\xB0)") + " Midpoint Sort");
   columnsOf(report, length, texts(sortedMidpoints(entries)), 3, "   ");
 }
 
@@ -316,7 +327,8 @@ int MidPointsModulus(int mode, float modulus, int heliocentric, Report& report, 
   if (!(modulus > 0) || !std::isfinite(modulus)) return 0;
   BusyWhile wait(busy);
   const bool helio = heliocentric != 0;
-  std::vector<MidpointEntry> entries = midpoints(mode, 0, heliocentric, settings, birth1, chart1, birth2, chart2);
+  std::vector<MidpointEntry> entries =
+      midpoints(mode, 0, heliocentric, settings, birth1, chart1, birth2, chart2);
   for (MidpointEntry& e : entries) e.longitude = static_cast<float>(reduceByModulus(e.longitude, modulus));
   const int layout = modulus >= 100 ? 3 : 0;
   auto texts = [&](const std::vector<MidpointEntry>& list) {
@@ -355,7 +367,8 @@ bool makeHarmonicChart(const Chart1& birth, const Chart2& chart, int h, Chart1& 
 }
 
 int Harmonics(const HarmonicDrawer* drawer, Report& report, unsigned long* length, const CIni& settings,
-              const Chart1& birth, const Chart2& chart, int harmonic, int drawing, int zodiac, sys::Busy* busy) {
+              const Chart1& birth, const Chart2& chart, int harmonic, int drawing, int zodiac,
+              sys::Busy* busy) {
   if (harmonic < 0 || harmonic > kMaxHarmonic) return 0;
   if (drawing == 1) {
     if (harmonic == 0 || !drawer || !*drawer) return 0;
@@ -377,7 +390,8 @@ int Harmonics(const HarmonicDrawer* drawer, Report& report, unsigned long* lengt
       if (k >= kAscendant && !houses) continue;
       if (!hasPosition(chart.objects[k])) continue;
       const double lon = siderealIf(chart.objects[k], zodiac, settings, chart);
-      line(report, length, "     " + PlanetName(k, 1, 0, 0, 0, 0) + ":  " + edl_sdm(c_c360(std::fmod(h * lon, 360.0))));
+      line(report, length,
+           "     " + PlanetName(k, 1, 0, 0, 0, 0) + ":  " + edl_sdm(c_c360(std::fmod(h * lon, 360.0))));
     }
   }
   return 1;

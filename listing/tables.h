@@ -31,9 +31,9 @@ std::string aspectsHeading(bool major, bool minor, bool rare);
 
 // The aspects of the selected groups between the objects of the chart(s), with the applying or
 // separating verdict within one chart.
-void Aspects(Report& report, unsigned long* length, const CIni& settings, int mode, int zodiac, const Chart1& birth1,
-             const Chart2& chart1, const Chart1& birth2, const Chart2& chart2, char major, char minor, char rare,
-             sys::Busy* busy = nullptr);
+void Aspects(Report& report, unsigned long* length, const CIni& settings, int mode, int zodiac,
+             const Chart1& birth1, const Chart2& chart1, const Chart1& birth2, const Chart2& chart2,
+             char major, char minor, char rare, sys::Busy* busy = nullptr);
 
 // Parallels and contraparallels of declination of the Sun to Pluto (orbs: settings slots 18, 19).
 void ParallelsOfDecl(Report& report, unsigned long* length, const CIni& settings, int mode, int zodiac,

@@ -80,11 +80,13 @@ TEST_F(ListCommand, EveryTableWithAndWithoutTimeInBothZodiacs) {
   for (const auto& [table, heading] : kTables) {
     for (const char* time : {"", " --unknown-time"}) {
       for (const char* zodiac : {"tropical", "sidereal"}) {
-        if (std::string(table).rfind("midpoints-modulus", 0) == 0 && std::string(zodiac) == "sidereal") continue;
+        if (std::string(table).rfind("midpoints-modulus", 0) == 0 && std::string(zodiac) == "sidereal")
+          continue;
         const std::string args = std::string("list ") + table + " " + chart + time + " --zodiac " + zodiac;
         const Result r = talpora(args, dir);
         ASSERT_EQ(r.status, 0) << args << "\n" << r.err;
-        EXPECT_NE(("\n" + r.out).find(std::string("\n") + heading), std::string::npos) << args << "\n" << r.out;
+        EXPECT_NE(("\n" + r.out).find(std::string("\n") + heading), std::string::npos) << args << "\n"
+                                                                                       << r.out;
         EXPECT_EQ(r.out.find('\r'), std::string::npos) << args;  // LF line ends on a terminal
         EXPECT_EQ(r.out.back(), '\n');
         if (std::string(zodiac) == "sidereal") {
@@ -106,7 +108,8 @@ TEST_F(ListCommand, UnknownTimeNotesAndTwoCharts) {
   r = talpora("list arabian-parts " + chart + " --unknown-time", dir);
   EXPECT_NE(r.out.find("meaningless in a chart without houses.\n"), std::string::npos);
 
-  r = talpora("list aspects-major " + chart + " --second 1988-06-21 06:30 --zone -4 --lon -74 --lat 40.7", dir);
+  r = talpora("list aspects-major " + chart + " --second 1988-06-21 06:30 --zone -4 --lon -74 --lat 40.7",
+              dir);
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("     CHART 1         CHART 2\n"), std::string::npos);
   EXPECT_EQ(r.out.find("A.= Applying"), std::string::npos);
@@ -152,7 +155,8 @@ TEST_F(ListCommand, PrintWritesAMultiPagePdf) {
   ASSERT_EQ(bytes.rfind("%PDF", 0), 0u);
   // One page object per page: 300 lines need several pages.
   std::size_t pages = 0;
-  for (std::size_t at = bytes.find("/Type /Page"); at != std::string::npos; at = bytes.find("/Type /Page", at + 1))
+  for (std::size_t at = bytes.find("/Type /Page"); at != std::string::npos;
+       at = bytes.find("/Type /Page", at + 1))
     if (bytes.compare(at, 12, "/Type /Pages") != 0) ++pages;
   EXPECT_GE(pages, 5u);
   EXPECT_EQ(talpora("print " + (dir / "missing.txt").string() + " --pdf " + pdf.string(), dir).status, 1);

@@ -1,5 +1,7 @@
 // Printing of listings (pages, headers, the printer-less PDF path), the page header of printouts,
 // the report headers of listings and opening saved reports.
+#include "format/printing.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -7,7 +9,6 @@
 #include <filesystem>
 #include <memory>
 
-#include "format/printing.h"
 #include "format/report_headers.h"
 #include "platform/byte_io.h"
 #include "platform/headless/fakes.h"
@@ -197,7 +198,8 @@ TEST_F(PrintSelTest, WithoutHeaderEveryPageStartsAtTheTop) {
   }
   // The listing is printed in the listing font of font file 3.
   const auto& ops = doc.pages[0]->ops();
-  const auto font = std::find_if(ops.begin(), ops.end(), [](const CanvasOp& o) { return o.kind == CanvasOp::Kind::Font; });
+  const auto font =
+      std::find_if(ops.begin(), ops.end(), [](const CanvasOp& o) { return o.kind == CanvasOp::Kind::Font; });
   ASSERT_NE(font, ops.end());
   EXPECT_EQ(font->font.face, "Cour");
   EXPECT_EQ(font->font.height, 42);
@@ -333,7 +335,9 @@ TEST_F(PrintSelTest, CentralPrintingLegendLabelsAndFooter) {
   int y = CentralPrinting(page, settings, south, chart, south, chart, &params, 1000, 4, 0, 88, 100, 0, 1, 0);
   std::vector<std::string> texts;
   for (const auto& t : textsOf(page)) texts.push_back(t.text);
-  const auto has = [&](const std::string& s) { return std::find(texts.begin(), texts.end(), s) != texts.end(); };
+  const auto has = [&](const std::string& s) {
+    return std::find(texts.begin(), texts.end(), s) != texts.end();
+  };
   EXPECT_TRUE(has("Chart as seen from"));
   EXPECT_TRUE(has("the south hemisphere"));
   EXPECT_TRUE(has("Inner Circle: Tropical Zodiac"));
@@ -344,7 +348,8 @@ TEST_F(PrintSelTest, CentralPrintingLegendLabelsAndFooter) {
   EXPECT_TRUE(has("Talpora"));
   // The legend steps down from -2200 on paper; the result is the last footer line.
   const auto all = textsOf(page);
-  const auto inner = std::find_if(all.begin(), all.end(), [](const TextAt& t) { return t.text == "Inner Circle: Tropical Zodiac"; });
+  const auto inner = std::find_if(all.begin(), all.end(),
+                                  [](const TextAt& t) { return t.text == "Inner Circle: Tropical Zodiac"; });
   EXPECT_EQ(inner->at, (gfx::Point{1090, -2200}));
   EXPECT_EQ((inner + 1)->at.y, -2200 - 60);
   EXPECT_LT(y, -2400);
@@ -376,7 +381,10 @@ TEST_F(PrintSelTest, ListingHeaderAndZodiacLine) {
   Report r;
   unsigned long length = 0;
   ListingHeader(r, &length, settings, birth, chart);
-  EXPECT_EQ(r.text, "Test Person  Birth chart\r\nJan. 5 1996, 14h05, Paris 02\xB0" "21'00\"E 48\xB0" "51'N\r\n");
+  EXPECT_EQ(r.text,
+            "Test Person  Birth chart\r\nJan. 5 1996, 14h05, Paris 02\xB0"
+            "21'00\"E 48\xB0"
+            "51'N\r\n");
   EXPECT_EQ(length, r.text.size());
   Chart1 unknown = birth;
   unknown.timeKnown = 0;

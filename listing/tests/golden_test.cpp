@@ -39,8 +39,8 @@ struct Fixed {
   Chart2 chart;
 };
 
-Chart1 record(const char* name, const char* place, int day, int month, int year, int hour, int minute, double zone,
-              double lonDeg, double latDeg, bool timeKnown) {
+Chart1 record(const char* name, const char* place, int day, int month, int year, int hour, int minute,
+              double zone, double lonDeg, double latDeg, bool timeKnown) {
   Chart1 c;
   setField(c.name, name);
   setField(c.typeText, "Test chart");
@@ -181,82 +181,89 @@ TEST(Golden, EveryTableForFixedCharts) {
 
   using Build = std::function<void(Report&, unsigned long*)>;
   const std::vector<std::pair<std::string, Build>> cases = {
-      {"aspects-major", [&](Report& r, unsigned long* n) {
+      {"aspects-major",
+       [&](Report& r, unsigned long* n) {
          Aspects(r, n, settings, 0, 0, a.birth, a.chart, a.birth, a.chart, 1, 0, 0);
        }},
-      {"aspects-minor", [&](Report& r, unsigned long* n) {
+      {"aspects-minor",
+       [&](Report& r, unsigned long* n) {
          Aspects(r, n, settings, 0, 0, a.birth, a.chart, a.birth, a.chart, 0, 1, 0);
        }},
-      {"aspects-rare", [&](Report& r, unsigned long* n) {
+      {"aspects-rare",
+       [&](Report& r, unsigned long* n) {
          Aspects(r, n, settings, 0, 0, a.birth, a.chart, a.birth, a.chart, 0, 0, 1);
        }},
-      {"aspects-all-sidereal", [&](Report& r, unsigned long* n) {
+      {"aspects-all-sidereal",
+       [&](Report& r, unsigned long* n) {
          Aspects(r, n, settings, 0, 1, a.birth, a.chart, a.birth, a.chart, 1, 1, 1);
          ParallelsOfDecl(r, n, settings, 0, 1, a.birth, a.chart, a.birth, a.chart);
        }},
-      {"aspects-major-untimed", [&](Report& r, unsigned long* n) {
+      {"aspects-major-untimed",
+       [&](Report& r, unsigned long* n) {
          Aspects(r, n, settings, 0, 0, u.birth, u.chart, u.birth, u.chart, 1, 0, 0);
        }},
-      {"aspects-two-charts", [&](Report& r, unsigned long* n) {
+      {"aspects-two-charts",
+       [&](Report& r, unsigned long* n) {
          Aspects(r, n, settings, 10, 0, a.birth, a.chart, b.birth, b.chart, 1, 1, 0);
        }},
-      {"aspects-two-charts-untimed", [&](Report& r, unsigned long* n) {
+      {"aspects-two-charts-untimed",
+       [&](Report& r, unsigned long* n) {
          Aspects(r, n, settings, 10, 0, u.birth, u.chart, b.birth, b.chart, 1, 0, 0);
        }},
-      {"parallels", [&](Report& r, unsigned long* n) {
+      {"parallels",
+       [&](Report& r, unsigned long* n) {
          ParallelsOfDecl(r, n, settings, 0, 0, a.birth, a.chart, a.birth, a.chart);
        }},
-      {"parallels-two-charts", [&](Report& r, unsigned long* n) {
+      {"parallels-two-charts",
+       [&](Report& r, unsigned long* n) {
          ParallelsOfDecl(r, n, settings, 10, 0, a.birth, a.chart, b.birth, b.chart);
        }},
-      {"midpoints", [&](Report& r, unsigned long* n) {
+      {"midpoints",
+       [&](Report& r, unsigned long* n) {
          MidPoints360(0, 0, 0, r, n, settings, a.birth, a.chart, a.birth, a.chart);
        }},
-      {"midpoints-sidereal", [&](Report& r, unsigned long* n) {
+      {"midpoints-sidereal",
+       [&](Report& r, unsigned long* n) {
          MidPoints360(0, 1, 0, r, n, settings, a.birth, a.chart, a.birth, a.chart);
        }},
-      {"midpoints-untimed", [&](Report& r, unsigned long* n) {
+      {"midpoints-untimed",
+       [&](Report& r, unsigned long* n) {
          MidPoints360(0, 0, 0, r, n, settings, u.birth, u.chart, u.birth, u.chart);
        }},
-      {"midpoints-heliocentric", [&](Report& r, unsigned long* n) {
+      {"midpoints-heliocentric",
+       [&](Report& r, unsigned long* n) {
          MidPoints360(0, 0, 1, r, n, settings, a.birth, a.chart, a.birth, a.chart);
        }},
-      {"midpoints-two-charts", [&](Report& r, unsigned long* n) {
+      {"midpoints-two-charts",
+       [&](Report& r, unsigned long* n) {
          MidPoints360(10, 0, 0, r, n, settings, a.birth, a.chart, b.birth, b.chart);
        }},
-      {"midpoints-modulus-90", [&](Report& r, unsigned long* n) {
+      {"midpoints-modulus-90",
+       [&](Report& r, unsigned long* n) {
          MidPointsModulus(0, 90.0f, 0, r, n, settings, a.birth, a.chart, a.birth, a.chart);
        }},
-      {"midpoints-modulus-360-heliocentric", [&](Report& r, unsigned long* n) {
+      {"midpoints-modulus-360-heliocentric",
+       [&](Report& r, unsigned long* n) {
          MidPointsModulus(0, 360.0f, 1, r, n, settings, a.birth, a.chart, a.birth, a.chart);
        }},
-      {"harmonics", [&](Report& r, unsigned long* n) {
-         Harmonics(nullptr, r, n, settings, a.birth, a.chart, 0, 0, 0);
-       }},
-      {"harmonic-7-sidereal-untimed", [&](Report& r, unsigned long* n) {
-         Harmonics(nullptr, r, n, settings, u.birth, u.chart, 7, 0, 1);
-       }},
-      {"dignities", [&](Report& r, unsigned long* n) {
-         PrintDignities(0, 1, r, n, settings, a.birth, a.chart);
-       }},
-      {"dignities-sidereal-untimed", [&](Report& r, unsigned long* n) {
-         PrintDignities(1, 1, r, n, settings, u.birth, u.chart);
-       }},
-      {"receptions", [&](Report& r, unsigned long* n) {
-         MutualReceptions(0, 1, r, n, settings, a.birth, a.chart);
-       }},
-      {"receptions-sidereal-second", [&](Report& r, unsigned long* n) {
-         MutualReceptions(1, 1, r, n, settings, b.birth, b.chart);
-       }},
-      {"arabian-parts", [&](Report& r, unsigned long* n) {
-         ArabianParts(r, n, settings, a.birth, a.chart, 0, 0, 0);
-       }},
-      {"arabian-parts-sidereal", [&](Report& r, unsigned long* n) {
-         ArabianParts(r, n, settings, a.birth, a.chart, 1, 0, 0);
-       }},
-      {"arabian-parts-untimed", [&](Report& r, unsigned long* n) {
-         ArabianParts(r, n, settings, u.birth, u.chart, 0, 0, 0);
-       }},
+      {"harmonics",
+       [&](Report& r, unsigned long* n) { Harmonics(nullptr, r, n, settings, a.birth, a.chart, 0, 0, 0); }},
+      {"harmonic-7-sidereal-untimed",
+       [&](Report& r, unsigned long* n) { Harmonics(nullptr, r, n, settings, u.birth, u.chart, 7, 0, 1); }},
+      {"dignities",
+       [&](Report& r, unsigned long* n) { PrintDignities(0, 1, r, n, settings, a.birth, a.chart); }},
+      {"dignities-sidereal-untimed",
+       [&](Report& r, unsigned long* n) { PrintDignities(1, 1, r, n, settings, u.birth, u.chart); }},
+      {"receptions",
+       [&](Report& r, unsigned long* n) { MutualReceptions(0, 1, r, n, settings, a.birth, a.chart); }},
+      {"receptions-sidereal-second",
+       [&](Report& r, unsigned long* n) { MutualReceptions(1, 1, r, n, settings, b.birth, b.chart); }},
+      {"arabian-parts",
+       [&](Report& r, unsigned long* n) { ArabianParts(r, n, settings, a.birth, a.chart, 0, 0, 0); }},
+      {"arabian-parts-sidereal",
+       [&](Report& r, unsigned long* n) { ArabianParts(r, n, settings, a.birth, a.chart, 1, 0, 0); }},
+      {"arabian-parts-untimed",
+       [&](Report& r, unsigned long* n) { ArabianParts(r, n, settings, u.birth, u.chart, 0, 0, 0); }},
   };
 
   for (const auto& [name, build] : cases) {
@@ -264,7 +271,8 @@ TEST(Golden, EveryTableForFixedCharts) {
     unsigned long length = 0;
     build(r, &length);
     EXPECT_EQ(length, r.text.size()) << name;
-    for (const auto& line : reportLines(r.text)) EXPECT_LE(line.size(), kReportLineWidth) << name << ": " << line;
+    for (const auto& line : reportLines(r.text))
+      EXPECT_LE(line.size(), kReportLineWidth) << name << ": " << line;
     const fs::path file = kGoldenDir / (name + ".txt");
     if (regenerating()) {
       writeText(file, forFile(r));

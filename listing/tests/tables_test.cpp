@@ -1,5 +1,7 @@
 // The listing tables: aspects, parallels, midpoints, harmonics, dignities, receptions and Arabian
 // parts, on charts whose positions are set by hand.
+#include "listing/tables.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +10,6 @@
 #include "core/zodiac.h"
 #include "format/printing.h"
 #include "listing/dignities.h"
-#include "listing/tables.h"
 #include "platform/headless/fakes.h"
 
 using namespace talpora;
@@ -45,7 +46,9 @@ CIni settings() {
   return s;
 }
 
-std::vector<std::string> linesOf(const Report& r) { return reportLines(r.text); }
+std::vector<std::string> linesOf(const Report& r) {
+  return reportLines(r.text);
+}
 
 bool contains(const std::vector<std::string>& lines, const std::string& l) {
   return std::find(lines.begin(), lines.end(), l) != lines.end();
@@ -61,7 +64,9 @@ std::vector<std::string> starting(const std::vector<std::string>& lines, const s
 
 const std::string kDeg = "\xB0";
 
-bool startsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
+bool startsWith(const std::string& text, const std::string& prefix) {
+  return text.rfind(prefix, 0) == 0;
+}
 
 }  // namespace
 
@@ -180,7 +185,7 @@ TEST(ParallelTable, BothTestsHoldingListOneParallel) {
   const CIni s = settings();
   Hand a, b;
   a.at(kSun, 0).at(kMoon, 180).at(kMars, 90);  // declinations 0, 0 and +23.44
-  b.at(kSun, 0.5).at(kMars, 270);               // about +0.2 and -23.44
+  b.at(kSun, 0.5).at(kMars, 270);              // about +0.2 and -23.44
   Report r;
   ParallelsOfDecl(r, nullptr, s, kTwoCharts, 0, a.birth, a.chart, b.birth, b.chart);
   const auto lines = linesOf(r);
@@ -256,10 +261,10 @@ TEST(MidpointTable, ThreeColumnsFilledTopToBottom) {
   EXPECT_EQ(lines[1], "Longitudes referring to Tropical Zodiac");
   // Entries in generation order: Sun-Moo. 5, Sun-Mer. 0, Sun-Ven. 275, Moo.-Mer. 15, Moo.-Ven. 290,
   // Mer.-Ven. 285; the first row holds entries 1, 3 and 5.
-  EXPECT_EQ(lines[2], "Sun -Moo.:ARI. 5" + kDeg + "00'   Sun -Ven.:CAP. 5" + kDeg + "00'   Moo.-Ven.:CAP.20" + kDeg +
-                          "00'");
-  EXPECT_EQ(lines[3], "Sun -Mer.:ARI. 0" + kDeg + "00'   Moo.-Mer.:ARI.15" + kDeg + "00'   Mer.-Ven.:CAP.15" + kDeg +
-                          "00'");
+  EXPECT_EQ(lines[2], "Sun -Moo.:ARI. 5" + kDeg + "00'   Sun -Ven.:CAP. 5" + kDeg + "00'   Moo.-Ven.:CAP.20" +
+                          kDeg + "00'");
+  EXPECT_EQ(lines[3], "Sun -Mer.:ARI. 0" + kDeg + "00'   Moo.-Mer.:ARI.15" + kDeg + "00'   Mer.-Ven.:CAP.15" +
+                          kDeg + "00'");
   EXPECT_EQ(lines[4], "");
   EXPECT_EQ(lines[5], "");
   EXPECT_EQ(lines[6], "Midpoints (360" + kDeg + ") Midpoint Sort");
@@ -276,7 +281,8 @@ TEST(MidpointTable, ModulusRefusesNonPositiveAndReduces) {
   unsigned long length = 0;
   EXPECT_EQ(MidPointsModulus(kOneChart, 0.0f, 0, r, &length, s, h.birth, h.chart, h.birth, h.chart), 0);
   EXPECT_EQ(MidPointsModulus(kOneChart, -45.0f, 0, r, &length, s, h.birth, h.chart, h.birth, h.chart), 0);
-  EXPECT_EQ(MidPointsModulus(kOneChart, std::nanf(""), 0, r, &length, s, h.birth, h.chart, h.birth, h.chart), 0);
+  EXPECT_EQ(MidPointsModulus(kOneChart, std::nanf(""), 0, r, &length, s, h.birth, h.chart, h.birth, h.chart),
+            0);
   EXPECT_TRUE(r.text.empty());
   ASSERT_EQ(MidPointsModulus(kOneChart, 90.0f, 0, r, &length, s, h.birth, h.chart, h.birth, h.chart), 1);
   auto lines = linesOf(r);
@@ -287,7 +293,8 @@ TEST(MidpointTable, ModulusRefusesNonPositiveAndReduces) {
   Report wide;
   h.at(kMoon, 191);  // midpoint 145.5
   MidPointsModulus(kOneChart, 100.0f, 1, wide, nullptr, s, h.birth, h.chart, h.birth, h.chart);
-  EXPECT_EQ(linesOf(wide)[0], "Heliocentric Midpoints Modulus  100" + kDeg + "00' Listing in Planetary Sequence");
+  EXPECT_EQ(linesOf(wide)[0],
+            "Heliocentric Midpoints Modulus  100" + kDeg + "00' Listing in Planetary Sequence");
 }
 
 TEST(HarmonicTable, SectionsBoundsAndTheHarmonicChart) {
@@ -300,10 +307,10 @@ TEST(HarmonicTable, SectionsBoundsAndTheHarmonicChart) {
   ASSERT_EQ(lines.size(), 6u);
   EXPECT_EQ(lines[0], " ");
   EXPECT_EQ(lines[1], "  Harmonic 3   (based on Tropical Zodiac)");
-  EXPECT_EQ(lines[2], "     Sun :  AQU. 0" + kDeg + "00'");   // 300
-  EXPECT_EQ(lines[3], "     Moo.:  SAG. 1" + kDeg + "30'");   // 601.5
-  EXPECT_EQ(lines[4], "     ASC.:  TAU. 0" + kDeg + "00'");   // 30
-  EXPECT_EQ(lines[5], "     PFor:  PIS. 1" + kDeg + "30'");   // 331.5
+  EXPECT_EQ(lines[2], "     Sun :  AQU. 0" + kDeg + "00'");  // 300
+  EXPECT_EQ(lines[3], "     Moo.:  SAG. 1" + kDeg + "30'");  // 601.5
+  EXPECT_EQ(lines[4], "     ASC.:  TAU. 0" + kDeg + "00'");  // 30
+  EXPECT_EQ(lines[5], "     PFor:  PIS. 1" + kDeg + "30'");  // 331.5
 
   Report all;
   ASSERT_EQ(Harmonics(nullptr, all, nullptr, s, h.noHouses().birth, h.chart, 0, 0, 0), 1);
@@ -370,8 +377,16 @@ TEST(DignityTable, SignsAndHouses) {
   Hand h;
   // Sun at 5° Aries in the 1st house (cusp 1 at 20° Pisces); Saturn at 265° in the 10th (cusp 10 at
   // 260°) and in Sagittarius; the others nowhere special.
-  h.at(kSun, 5).at(kMoon, 95).at(kMercury, 40).at(kVenus, 100).at(kMars, 130).at(kJupiter, 165)
-      .at(kSaturn, 265).at(kUranus, 295).at(kNeptune, 292).at(kPluto, 235);
+  h.at(kSun, 5)
+      .at(kMoon, 95)
+      .at(kMercury, 40)
+      .at(kVenus, 100)
+      .at(kMars, 130)
+      .at(kJupiter, 165)
+      .at(kSaturn, 265)
+      .at(kUranus, 295)
+      .at(kNeptune, 292)
+      .at(kPluto, 235);
   EXPECT_EQ(Dignities(kSun, 0, 0, s, h.birth, h.chart), kExaltation);
   EXPECT_EQ(Dignities(kSun, 0, 1, s, h.birth, h.chart), kExaltation);
   EXPECT_EQ(Dignities(kSaturn, 0, 0, s, h.birth, h.chart), kNoDignity);
@@ -406,8 +421,9 @@ TEST(DignityTable, SignsAndHouses) {
   h.chart.trueAyanamsa = 24;
   Report sidereal;
   PrintDignities(1, 1, sidereal, nullptr, s, h.birth, h.chart);
-  EXPECT_EQ(linesOf(sidereal), (std::vector<std::string>{"Dignities (Sidereal Zodiac, using True Ayanamsa):",
-                                                          " Mars in fall in Cancer", " Pluto in dignity in Scorpio"}));
+  EXPECT_EQ(linesOf(sidereal),
+            (std::vector<std::string>{"Dignities (Sidereal Zodiac, using True Ayanamsa):",
+                                      " Mars in fall in Cancer", " Pluto in dignity in Scorpio"}));
 }
 
 TEST(DignityTable, NoStateAtAll) {
@@ -421,9 +437,10 @@ TEST(DignityTable, NoStateAtAll) {
   Report r;
   PrintDignities(0, 0, r, nullptr, s, h.birth, h.chart);
   // The sentence is longer than a line: it is folded like every line of the report.
-  EXPECT_EQ(linesOf(r), (std::vector<std::string>{
-                            "Dignities:", "No planet in this chart is either in dignity, detriment, exaltation or",
-                            "fall."}));
+  EXPECT_EQ(
+      linesOf(r),
+      (std::vector<std::string>{
+          "Dignities:", "No planet in this chart is either in dignity, detriment, exaltation or", "fall."}));
 }
 
 TEST(ReceptionTable, RulersAndCoRulers) {
@@ -450,7 +467,8 @@ TEST(ReceptionTable, RulersAndCoRulers) {
   Report co;
   MutualReceptions(0, 0, co, nullptr, s, h.birth, h.chart);
   EXPECT_EQ(linesOf(co), (std::vector<std::string>{
-                             "Mutual receptions:", "Mars in Pisces (ruled by Jupiter) - Jupiter in Scorpio (ruled by Mars)"}));
+                             "Mutual receptions:",
+                             "Mars in Pisces (ruled by Jupiter) - Jupiter in Scorpio (ruled by Mars)"}));
 
   // A reception longer than a line is folded at 71 columns.
   h.at(kMars, 75).at(kMercury, 250).at(kJupiter, 75);  // Mercury in Sagittarius, Jupiter in Gemini
@@ -466,8 +484,17 @@ TEST(ReceptionTable, RulersAndCoRulers) {
 TEST(ArabianPartTable, WithoutHousesAndValues) {
   const CIni s = settings();
   Hand h;
-  h.at(kSun, 350).at(kMoon, 20).at(kMercury, 340).at(kVenus, 10).at(kMars, 100).at(kJupiter, 200)
-      .at(kSaturn, 300).at(kUranus, 310).at(kNeptune, 315).at(kPluto, 250).at(kAscendant, 350)
+  h.at(kSun, 350)
+      .at(kMoon, 20)
+      .at(kMercury, 340)
+      .at(kVenus, 10)
+      .at(kMars, 100)
+      .at(kJupiter, 200)
+      .at(kSaturn, 300)
+      .at(kUranus, 310)
+      .at(kNeptune, 315)
+      .at(kPluto, 250)
+      .at(kAscendant, 350)
       .at(kMidheaven, 260);
   h.at(kPartOfFortune, c_c360(350 + 20 - 350));
 
@@ -520,7 +547,8 @@ TEST(ArabianPartTable, WithoutHousesAndValues) {
 
   Report none;
   ArabianParts(none, nullptr, s, h.noHouses().birth, h.chart, 0);
-  EXPECT_EQ(linesOf(none), (std::vector<std::string>{"Arabian and Other Parts:", "", "   Based on Tropical Zodiac", "",
-                                                      "", "Nearly all Arabian parts use the ascendant, and are therefore",
-                                                      "meaningless in a chart without houses."}));
+  EXPECT_EQ(linesOf(none),
+            (std::vector<std::string>{"Arabian and Other Parts:", "", "   Based on Tropical Zodiac", "", "",
+                                      "Nearly all Arabian parts use the ascendant, and are therefore",
+                                      "meaningless in a chart without houses."}));
 }
