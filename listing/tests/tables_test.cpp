@@ -133,6 +133,15 @@ TEST(AspectTable, RareOnlyAndNotesForChartsWithoutHouses) {
   const auto table = starting(lines, "Sun ");
   ASSERT_EQ(table.size(), 1u);
   EXPECT_NE(table[0].find("Semisquare"), std::string::npos);
+
+  // With every group, the Ascendant on the Sun and the Midheaven still have no aspects.
+  Report all;
+  Aspects(all, nullptr, s, kOneChart, 0, h.birth, h.chart, h.birth, h.chart, 1, 1, 1);
+  for (const auto& l : linesOf(all)) {
+    EXPECT_EQ(l.find("ASC.("), std::string::npos) << l;
+    EXPECT_EQ(l.find("MC. ("), std::string::npos) << l;
+  }
+  EXPECT_EQ(starting(linesOf(all), "Sun (").size(), 1u);
 }
 
 TEST(AspectTable, TwoChartsListEveryPairAndTheNodes) {
