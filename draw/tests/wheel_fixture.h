@@ -6,7 +6,7 @@
 #include "engine/houses.h"
 #include "platform/byte_io.h"
 
-namespace talpora::testing {
+namespace talpora::wheeltest {
 
 inline CIni testSettings() {
   CIni s = defaultSettings("/nonexistent");
@@ -74,4 +74,4 @@ inline ChPar fullType(int style = 11) {
   return t;
 }
 
-}  // namespace talpora::testing
+}  // namespace talpora::wheeltest

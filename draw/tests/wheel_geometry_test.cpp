@@ -10,7 +10,7 @@
 #include "draw/tests/wheel_fixture.h"
 
 using namespace talpora;
-using namespace talpora::testing;
+using namespace talpora::wheeltest;
 
 namespace {
 
