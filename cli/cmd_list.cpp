@@ -5,12 +5,15 @@
 #include "cli/chart_options.h"
 #include "cli/command.h"
 #include "engine/chart.h"
+#include "engine/now.h"
 #include "files/zykfile.h"
 #include "format/report_headers.h"
 #include "listing/dignities.h"
+#include "listing/listing_app.h"
 #include "listing/tables.h"
 #include "platform/atomic_file.h"
 #include "platform/cp1252.h"
+#include "platform/headless/fakes.h"
 #include "platform/headless/scripted_interaction.h"
 
 namespace talpora::cli {
@@ -20,7 +23,12 @@ constexpr const char* kUsage =
     "talpora list TABLE DATE TIME [CHART-OPTIONS] [--zodiac tropical|sidereal] [--heliocentric] "
     "[--second DATE TIME [CHART-OPTIONS]] [--out FILE]\n"
     "  TABLE: aspects-major, aspects-minor, aspects-rare, aspects-all, parallels, midpoints,\n"
-    "         midpoints-modulus=DEG, harmonics, harmonic=N, dignities, receptions, arabian-parts";
+    "         midpoints-modulus=DEG, harmonics, harmonic=N, dignities, receptions, arabian-parts\n"
+    "talpora list LISTING (DATE TIME [CHART-OPTIONS] | now [--place N] [--house-system N]) "
+    "[--zodiac tropical|sidereal] [--out FILE]\n"
+    "  LISTING (the listing program's own): simple, detailed, compared, heliocentric, "
+    "heliocentric-compared,\n"
+    "         houses, houses-compared, stars, elements, elements-compared, arcs";
 
 enum class Table {
   AspectsMajor,
@@ -177,9 +185,99 @@ std::string terminalText(const std::string& cp1252) {
   return cp1252ToUtf8(lf);
 }
 
+// The listings of the listing program's own menu, by the command ids of their tropical and sidereal
+// forms (0: the listing has no sidereal form). Their text is the program's, word for word.
+struct ProgramListing {
+  const char* name;
+  int tropical, sidereal;
+};
+constexpr ProgramListing kProgramListings[] = {
+    {"simple", listing_command::kSimpleTropical, listing_command::kSimpleSidereal},
+    {"detailed", listing_command::kDetailedTropical, listing_command::kDetailedSidereal},
+    {"compared", listing_command::kCompared, 0},
+    {"heliocentric", listing_command::kHelioTropical, listing_command::kHelioSidereal},
+    {"heliocentric-compared", listing_command::kHelioCompared, 0},
+    {"houses", listing_command::kHousesTropical, listing_command::kHousesSidereal},
+    {"houses-compared", listing_command::kHousesCompared, 0},
+    {"stars", listing_command::kStarsTropical, listing_command::kStarsSidereal},
+    {"elements", listing_command::kElementsTropical, listing_command::kElementsSidereal},
+    {"elements-compared", listing_command::kElementsCompared, 0},
+    {"arcs", listing_command::kPlanetaryArcs, 0},
+};
+
+const ProgramListing* programListing(const std::string& name) {
+  for (const auto& l : kProgramListings)
+    if (name == l.name) return &l;
+  return nullptr;
+}
+
+// A listing of the program's menu, of a moment given or of the present moment ("now": the place
+// chart, house system and zodiac options of talpora now).
+int runProgramListing(const ProgramListing& listing, bool withSecond, Args& args, Context& ctx) {
+  const std::string name = listing.name;
+  if (withSecond) throw UsageError("listing " + name + " takes one chart (no --second)");
+  const auto out = args.option("--out");
+  headless::StderrInteraction ui;
+  CIni settings = defaultSettings(ctx.programDir().dir.string());
+  PutInMemBlock_CIni(settings, ctx.programDir().dir, ui);
+  Chart1 birth;
+  std::optional<int> houseSystem;
+  std::optional<Zodiac> zodiac;
+  const auto positionals = args.positionals();
+  if (!positionals.empty() && positionals[0] == "now") {
+    args.next("now");
+    const long place = args.integer("--place").value_or(0);
+    if (auto hs = args.integer("--house-system")) {
+      if (*hs < 0 || *hs > 11) throw UsageError("option --house-system: codes are 0 to 11");
+      houseSystem = static_cast<int>(*hs);
+    }
+    if (auto z = args.option("--zodiac")) {
+      if (*z != "tropical" && *z != "sidereal") throw UsageError("option --zodiac: tropical or sidereal");
+      zodiac = *z == "sidereal" ? Zodiac::Sidereal : Zodiac::Tropical;
+    }
+    args.finish();
+    if (place < 0 || place > 99) throw UsageError("option --place: place charts are 0 to 99");
+    const headless::SystemClock clock;
+    if (!ashernow(settings, birth, static_cast<int>(place), 1, clock, ui))
+      throw WorkError("cannot read place chart " +
+                      ctx.programDir().file(placeChartFileName(static_cast<int>(place))).string());
+  } else {
+    const ChartRequest req = parseChartOptions(args, ctx);
+    args.finish();
+    birth = req.chart;
+    houseSystem = req.houseSystem;
+    zodiac = req.zodiac;
+  }
+  const bool sidereal = zodiac == Zodiac::Sidereal;
+  if (sidereal && listing.sidereal == 0) throw UsageError("listing " + name + " has no sidereal form");
+  if (houseSystem) settings.houseSystem = static_cast<std::int16_t>(*houseSystem);
+  Chart2 chart;
+  calculall(settings, birth, chart, loadChironTable(settings, ui));
+  const int command = sidereal ? listing.sidereal : listing.tropical;
+  FixedStarCatalogue stars;
+  if (command == listing_command::kStarsTropical || command == listing_command::kStarsSidereal) {
+    stars = readFixedStars(ctx.programDir().dir);
+    if (!stars.longitudesOpened)
+      throw WorkError("cannot open " + ctx.programDir().file(kStarLongitudeFile).string());
+  }
+  Report report;
+  unsigned long length = 0;
+  listingReport(command, report, &length, settings, birth, chart, stars, &ui);
+  const std::string text = terminalText(report.text);
+  if (out) {
+    const WriteResult w = replaceFileAtomically(*out, text);
+    if (!w) throw WorkError(w.error);
+  } else {
+    ctx.out << text;
+  }
+  return kExitOk;
+}
+
 int runList(Args& args, Context& ctx) {
   std::optional<Args> secondArgs = args.splitAt("--second");
   const std::string tableName = args.next("TABLE");
+  if (const ProgramListing* listing = programListing(tableName))
+    return runProgramListing(*listing, secondArgs.has_value(), args, ctx);
   const TableRequest table = parseTable(tableName);
   const auto out = args.option("--out");
   const bool heliocentric = args.flag("--heliocentric");
