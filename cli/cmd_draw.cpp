@@ -102,7 +102,8 @@ ChartRequest chartOrNow(Args& args, Context& ctx, const CIni& settings) {
   headless::StderrInteraction ui;
   const headless::SystemClock clock;
   if (!ashernow(settings, req.chart, static_cast<int>(place), 1, clock, ui))
-    throw WorkError("cannot read place chart " + ctx.programDir().file(placeChartFileName(static_cast<int>(place))).string());
+    throw WorkError("cannot read place chart " +
+                    ctx.programDir().file(placeChartFileName(static_cast<int>(place))).string());
   return req;
 }
 
