@@ -37,6 +37,10 @@ std::optional<gfx::FontSpec> ScriptedInteraction::chooseFont(const gfx::FontSpec
 int ScriptedInteraction::runModal(ui::DialogModel& model) {
   ++dialogsRun;
   ui::FormState state;
+  // As the window renderer does: the form's texts and caption first, then the model's open().
+  for (const auto& c : model.form().controls)
+    if (c.id > 0 && !c.text.empty()) state.setText(c.id, c.text);
+  state.setCaption(model.form().caption);
   model.open(state);
   if (dialogs_.empty()) return 0;  // nobody to fill the form: cancelled
   auto script = std::move(dialogs_.front());
