@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -151,6 +152,12 @@ TEST(ZyklistWindow, EveryMenuActionFromTheTransferFile) {
   EXPECT_EQ(top[0]->text(), QStringLiteral("Planetary &Listings"));
   EXPECT_EQ(top[4]->text(), QStringLiteral("&Print"));
   EXPECT_EQ(w.action(lc::kMidpointsTropical)->text(), QStringLiteral("&Tropical"));
+  EXPECT_EQ(w.action(lc::kModulus22)->text(), QString::fromUtf8("&22\u00B030'"));
+  ASSERT_NE(top[1]->menu(), nullptr);
+  bool midpoints = false;
+  for (QAction* a : top[1]->menu()->actions())
+    midpoints = midpoints || a->text() == QString::fromUtf8("&Midpoints (360\u00B0)...");
+  EXPECT_TRUE(midpoints);
   ASSERT_NE(w.action(lc::kExit), nullptr);
 
   for (int id : w.menu().commandIds()) {
@@ -188,6 +195,14 @@ TEST(ZyklistWindow, EveryMenuActionFromTheTransferFile) {
       QApplication::processEvents();
       w.grab().save(
           QString::fromStdString((fs::path(shots) / ("zyklist-" + std::to_string(id) + ".png")).string()));
+    }
+    for (int i = 0; i < 5; ++i) {
+      QMenu* menu = top[i]->menu();
+      menu->popup(w.mapToGlobal(QPoint(0, 0)));
+      QApplication::processEvents();
+      menu->grab().save(
+          QString::fromStdString((fs::path(shots) / ("menu-" + std::to_string(i) + ".png")).string()));
+      menu->hide();
     }
   }
 
