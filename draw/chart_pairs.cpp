@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/transfer.h"
 #include "core/zodiac.h"
+#include "draw/style_select.h"
 #include "format/text_format.h"
 #include "platform/byte_io.h"
 
@@ -25,6 +27,22 @@ void harmonicChart(const Chart1& birth, const Chart2& computed, int h, Chart1& o
     if (!hasPosition(lon)) continue;
     outComputed.objects[i] = c_c360(h * lon);
   }
+}
+
+int drawHarmonicChart(ui::Interaction& ui, const CIni& settings, const Chart1& birth, const Chart2& computed,
+                      int h, sys::ProcessLauncher& launcher, sys::HelpViewer* help) {
+  Chart1 copy;
+  Chart2 copyComputed;
+  harmonicChart(birth, computed, h, copy, copyComputed);
+  int file = 0, index = 0;
+  if (!SelectDrawingType(ui, settings, &file, &index, 0, 0, help)) return 0;
+  TransferBlock transfer;
+  std::string error;
+  if (!FillUpTalporaTransferBlock(transfer, settings, copy, copyComputed, copy, copyComputed, &error)) {
+    ui.message({error, "Error Message from zykstyle.dll", ui::Buttons::Ok, ui::Icon::Stop, {}});
+    return 0;
+  }
+  return PlayDrawingType(transfer, settings, copy, copyComputed, file, index, ui, launcher);
 }
 
 void transitsPair(Chart1& inner, Chart1& outer, bool sidereal) {

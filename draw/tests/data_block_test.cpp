@@ -3,17 +3,24 @@
 #include "draw/data_block.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
+#include "core/transfer.h"
 #include "draw/chart_pairs.h"
 #include "draw/heptagram.h"
+#include "draw/style_select.h"
 #include "draw/tests/wheel_fixture.h"
 #include "draw/wheel_geometry.h"
+#include "platform/headless/fakes.h"
+#include "platform/headless/scripted_interaction.h"
 
 using namespace talpora;
 using Corner = DataBlockLine::Corner;
+namespace fs = std::filesystem;
 
 namespace {
 std::vector<std::string> texts(const std::vector<DataBlockLine>& lines, Corner corner) {
@@ -123,6 +130,42 @@ TEST(ChartPairs, HarmonicChartMultipliesTheUsedLongitudes) {
   // A long order is cut to the field and stays terminated.
   harmonicChart(c, k, 2147483647, hc, hk);
   EXPECT_EQ(typeTextOf(hc), std::string("Harmonic Chart, n=2147483647").substr(0, 24));
+}
+
+TEST(ChartPairs, HarmonicDrawingHandsTheHarmonicChartToTheDrawingProgram) {
+  const fs::path dir = fs::temp_directory_path() / ("talpora-harmonic-" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  CIni s = defaultSettings(dir.string());
+  ChPar type = wheeltest::fullType(11);
+  type.typeOrigin = 601;
+  writeDrawingTypes(dir / kFixedTypesFile, {{type, ChCol{}}});
+  writeDrawingTypes(dir / kCustomTypesFile, {});
+  Chart1 c;
+  Chart2 k;
+  wheeltest::testChart(c, k);
+  headless::ScriptedInteraction ui;
+  headless::RecordingLauncher launcher;
+  ui.expectDialog([](ui::DialogModel& m, ui::FormState& st, ui::Interaction& in) {
+    st.setSelection(SelectDrawingTypeDialog::kList, 0);
+    m.command(ui::IDOK, st, in);
+  });
+  ASSERT_EQ(drawHarmonicChart(ui, s, c, k, 4, launcher), 1);
+  ASSERT_EQ(launcher.started.size(), 1u);
+  const TransferCharts handed = readTransferFile(dir);
+  ASSERT_TRUE(handed.hasB());
+  EXPECT_EQ(handed.chartA.chartType, chart_type::kNotAMoment);
+  EXPECT_EQ(typeTextOf(handed.chartA), "Harmonic Chart, n=4");
+  EXPECT_NEAR(handed.computedA.objects[kMoon], std::fmod(4 * k.objects[kMoon], 360.0), 1e-9);
+  EXPECT_EQ(handed.chartB.chartType, chart_type::kNotAMoment);  // the copy as both charts
+  const auto data9 = decodeData9(*readFile(dir / kData9File));
+  ASSERT_TRUE(data9.has_value());
+  EXPECT_EQ(encodeChPar(data9->par), encodeChPar(type));
+            encodeChPar(type));
+  // Cancelling the choice draws nothing.
+  EXPECT_EQ(drawHarmonicChart(ui, s, c, k, 4, launcher), 0);
+  EXPECT_EQ(launcher.started.size(), 1u);
+  fs::remove_all(dir);
 }
 
 TEST(ChartPairs, TransitsPairFitsItsDateIntoTheField) {
