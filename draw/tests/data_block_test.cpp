@@ -161,7 +161,6 @@ TEST(ChartPairs, HarmonicDrawingHandsTheHarmonicChartToTheDrawingProgram) {
   const auto data9 = decodeData9(*readFile(dir / kData9File));
   ASSERT_TRUE(data9.has_value());
   EXPECT_EQ(encodeChPar(data9->par), encodeChPar(type));
-            encodeChPar(type));
   // Cancelling the choice draws nothing.
   EXPECT_EQ(drawHarmonicChart(ui, s, c, k, 4, launcher), 0);
   EXPECT_EQ(launcher.started.size(), 1u);
