@@ -393,3 +393,28 @@ TEST(WheelPlan, TicksRunFromTheTruePositionToTheGlyph) {
   const auto* ve = bodyOf(pass, kVenus);
   EXPECT_GE(arc(me->shownLon, ve->shownLon), 5.0);
 }
+
+TEST(WheelPlan, PaperMirrorsTheScreenVertically) {
+  // On paper y grows upwards and the drawing area's height is negative: every point of the plan is the
+  // screen's point turned over, so the wheel looks the same on both.
+  const CIni s = testSettings();
+  Chart1 c;
+  Chart2 k;
+  testChart(c, k);
+  const WheelPlan screen = plan(s, c, k, fullType(11), 1400, 1000, kScreenDevice);
+  const WheelPlan paper = plan(s, c, k, fullType(11), 1400, -1000, kPrinterDevice);
+  ASSERT_EQ(screen.passes[0].bodies.size(), paper.passes[0].bodies.size());
+  for (std::size_t i = 0; i < screen.passes[0].bodies.size(); ++i) {
+    const auto &a = screen.passes[0].bodies[i], &b = paper.passes[0].bodies[i];
+    EXPECT_EQ(a.object, b.object);
+    EXPECT_EQ(b.glyph.x, a.glyph.x);
+    EXPECT_EQ(b.glyph.y, -a.glyph.y);
+  }
+  ASSERT_EQ(screen.passes[0].aspects.size(), paper.passes[0].aspects.size());
+  for (std::size_t i = 0; i < screen.passes[0].aspects.size(); ++i)
+    EXPECT_EQ(paper.passes[0].aspects[i].from.y, -screen.passes[0].aspects[i].from.y);
+  // The direction as seen is the same on both.
+  const WheelPass& sp = screen.passes[0];
+  const WheelPass& pp = paper.passes[0];
+  EXPECT_DOUBLE_EQ(visualAngle(sp.g, 1, sp.rotation, 100), visualAngle(pp.g, -1, pp.rotation, 100));
+}
