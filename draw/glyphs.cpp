@@ -4,6 +4,7 @@
 // Arc angles are as seen on the output (counter-clockwise from 3 o'clock), so they need no mapping.
 #include "draw/glyphs.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -162,10 +163,12 @@ void dr_pl(gfx::Canvas& c, int x, int y, int s, int code, int device) {
     case 17:  // Part of Fortune: the Earth glyph at 0.6 of the size
       earth(p, 0.6);
       break;
-    case 1:  // Sun: a circle 1.2 across and a dot of two device units
+    case 1: {  // Sun: a circle 1.2 across and a dot of two device units (more on big glyphs)
       p.circle(0, 0, 0.6);
-      c.ellipse({x - 1, y - p.e(), x + 1, y + p.e()});
+      const int d = std::max(1, s / 24);
+      c.ellipse({x - d, y - d * p.e(), x + d, y + d * p.e()});
       break;
+    }
     case 2:  // Moon: a crescent
       crescent(p, 0.05, 0, 0.5);
       break;
