@@ -266,10 +266,12 @@ int runDraw(Args& args, Context& ctx) {
 
 TALPORA_COMMAND(
     "draw",
-    "talpora draw CHART-OPTIONS [--type NAME|NUMBER] [--harmonic N] [--second CHART-OPTIONS "
-    "[--pair synastry|transits]] --out FILE.png|.svg|.pdf [--size PIXELS] | talpora draw --list-types",
-    "paint a chart, a harmonic chart or a double wheel with a drawing type (PNG, SVG or PDF; the "
-    "picture is PIXELS wide, default 1600, and 3/4 as high)",
+    "talpora draw CHART-OPTIONS|now [--place N] [--type NAME|NUMBER] [--harmonic N] [--second "
+    "CHART-OPTIONS|now [--pair synastry|transits]] --out FILE.png|.svg|.pdf [--size PIXELS] | "
+    "talpora draw --list-types",
+    "paint a chart (now: the present moment at place chart N), a harmonic chart or a double wheel with "
+    "a drawing type (first fixed type by default) into a PNG or SVG picture PIXELS wide (default 1600) "
+    "and 3/4 as high, or a PDF page",
     runDraw);
 
 }  // namespace talpora::cli
