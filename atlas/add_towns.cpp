@@ -36,9 +36,9 @@ std::string withTownInserted(const TownFile& towns, const TownRecord& town, int*
   const std::size_t at = static_cast<std::size_t>(lo) * sizeof(TownRecord);
   std::string out;
   out.reserve(towns.bytes().size() + sizeof(TownRecord));
-  out.append(towns.bytes(), 0, at);
+  out.append(towns.bytes().substr(0, at));
   out += encodeTown(town);
-  out.append(towns.bytes(), at, std::string::npos);
+  out.append(towns.bytes().substr(at));
   return out;
 }
 

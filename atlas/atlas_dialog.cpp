@@ -1,54 +1,44 @@
 // zykatlas: the atlas dialog and the exchange with its caller.
 #include "atlas/atlas_dialog.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 
 #include "platform/byte_io.h"
+#include "platform/mapped_file.h"
 #include "platform/program_dir.h"
 
 namespace talpora {
 
 std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return std::nullopt;
-  }
-  std::string data(static_cast<std::size_t>(st.st_size), '\0');
-  std::size_t done = 0;
-  while (done < data.size()) {
-    const ssize_t n = ::read(fd, data.data() + done, data.size() - done);
-    if (n < 0) {
-      ::close(fd);
-      return std::nullopt;
-    }
-    if (n == 0) break;  // the file shrank meanwhile
-    done += static_cast<std::size_t>(n);
-  }
-  ::close(fd);
-  data.resize(done);
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  if (!in) return std::nullopt;
+  const auto size = in.tellg();
+  if (size < 0) return std::nullopt;
+  std::string data(static_cast<std::size_t>(size), '\0');
+  in.seekg(0);
+  in.read(data.data(), size);
+  data.resize(static_cast<std::size_t>(in.gcount()));
+  if (in.bad()) return std::nullopt;
   return data;
 }
 
 std::filesystem::path AtlasFolder::file(std::string_view name) const { return findCaseInsensitive(dir_, name); }
 
+// The town file and the directory are mapped: a search touches a few dozen of their pages.
 std::optional<TownFile> AtlasFolder::towns() const {
-  auto bytes = readWholeFile(file(kTownFileName));
-  if (!bytes) return std::nullopt;
-  return TownFile(std::move(*bytes));
+  auto mapped = MappedFile::open(file(kTownFileName));
+  if (!mapped) return std::nullopt;
+  const std::string_view bytes = mapped->bytes();
+  return TownFile(std::make_shared<MappedFile>(std::move(*mapped)), bytes);
 }
 
 std::optional<AtlasDirectory> AtlasFolder::directory() const {
-  auto bytes = readWholeFile(file(kAtlasDirectoryFileName));
-  if (!bytes) return std::nullopt;
-  return AtlasDirectory(std::move(*bytes));
+  auto mapped = MappedFile::open(file(kAtlasDirectoryFileName));
+  if (!mapped) return std::nullopt;
+  const std::string_view bytes = mapped->bytes();
+  return AtlasDirectory(std::make_shared<MappedFile>(std::move(*mapped)), bytes);
 }
 
 ZoneFileSource AtlasFolder::zoneFiles() {

@@ -108,9 +108,14 @@ int zoneFileOfCountry(int country) {
 
 // ---- Towns ----
 
+TownFile::TownFile(std::string bytes) {
+  auto held = std::make_shared<const std::string>(std::move(bytes));
+  bytes_ = *held;
+  keep_ = std::move(held);
+}
+
 TownRecord TownFile::at(int index) const {
-  return decodeTown(std::string_view(bytes_).substr(static_cast<std::size_t>(index) * sizeof(TownRecord),
-                                                    sizeof(TownRecord)));
+  return decodeTown(bytes_.substr(static_cast<std::size_t>(index) * sizeof(TownRecord), sizeof(TownRecord)));
 }
 
 std::string_view TownFile::nameAt(int index) const {
@@ -225,14 +230,20 @@ TownWindow townWindow(const TownFile& towns, int position) {
 
 // ---- Countries and states ----
 
-AtlasDirectory::AtlasDirectory(std::string bytes) : bytes_(std::move(bytes)) {
+AtlasDirectory::AtlasDirectory(std::shared_ptr<const void> keeper, std::string_view bytes)
+    : keep_(std::move(keeper)), bytes_(bytes) {
   if (recordCount() > 0) countries_ = std::max(0, static_cast<int>(at(0).code));
   countries_ = std::min(countries_, std::max(0, recordCount() - 1));
 }
 
+AtlasDirectory::AtlasDirectory(std::string bytes) : AtlasDirectory(nullptr, std::string_view()) {
+  auto held = std::make_shared<const std::string>(std::move(bytes));
+  *this = AtlasDirectory(held, *held);
+}
+
 DirectoryRecord AtlasDirectory::at(int index) const {
-  return decodeDirectoryRecord(std::string_view(bytes_).substr(
-      static_cast<std::size_t>(index) * sizeof(DirectoryRecord), sizeof(DirectoryRecord)));
+  return decodeDirectoryRecord(
+      bytes_.substr(static_cast<std::size_t>(index) * sizeof(DirectoryRecord), sizeof(DirectoryRecord)));
 }
 
 std::string AtlasDirectory::countryName(int country) const {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -87,17 +88,21 @@ int HasStates(int country, int ignored = 0);
 int zoneFileOfCountry(int country);
 
 // ---- Towns ----
+// The bytes of a town file, held or mapped (a copy shares them).
 class TownFile {
  public:
-  explicit TownFile(std::string bytes) : bytes_(std::move(bytes)) {}
+  explicit TownFile(std::string bytes);
+  // Bytes kept alive by `keeper` (a file mapping).
+  TownFile(std::shared_ptr<const void> keeper, std::string_view bytes) : keep_(std::move(keeper)), bytes_(bytes) {}
   int count() const { return static_cast<int>(bytes_.size() / sizeof(TownRecord)); }
   TownRecord at(int index) const;
   // The 20-byte name field of a town, up to its NUL.
   std::string_view nameAt(int index) const;
-  const std::string& bytes() const { return bytes_; }
+  std::string_view bytes() const { return bytes_; }
 
  private:
-  std::string bytes_;
+  std::shared_ptr<const void> keep_;
+  std::string_view bytes_;
 };
 
 // Byte-wise comparison of a typed name with a name field (unsigned bytes, the shorter first).
@@ -124,6 +129,7 @@ TownWindow townWindow(const TownFile&, int position);
 class AtlasDirectory {
  public:
   explicit AtlasDirectory(std::string bytes);
+  AtlasDirectory(std::shared_ptr<const void> keeper, std::string_view bytes);
   int countryCount() const { return countries_; }
   int recordCount() const { return static_cast<int>(bytes_.size() / sizeof(DirectoryRecord)); }
   DirectoryRecord at(int index) const;
@@ -136,7 +142,8 @@ class AtlasDirectory {
   std::vector<std::pair<int, std::string>> statesOf(int country) const;
 
  private:
-  std::string bytes_;
+  std::shared_ptr<const void> keep_;
+  std::string_view bytes_;
   int countries_ = 0;
 };
 

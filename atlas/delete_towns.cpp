@@ -16,7 +16,7 @@ std::optional<std::string> withTownRemoved(const TownFile& towns, const TownReco
     const TownRecord t = towns.at(i);
     if (t.country == town.country && t.region == town.region && t.longitude == town.longitude &&
         t.latitude == town.latitude) {
-      std::string out = towns.bytes();
+      std::string out(towns.bytes());
       out.erase(static_cast<std::size_t>(i) * sizeof(TownRecord), sizeof(TownRecord));
       return out;
     }

@@ -331,3 +331,27 @@ TEST_F(AtlasDialogs, ListingTheTownsOfACountry) {
 
 }  // namespace
 }  // namespace talpora
+
+namespace talpora {
+namespace {
+
+TEST(AtlasFolderTest, AMappedTownFileKeepsItsBytesWhenTheFileIsReplaced) {
+  const fs::path dir = fs::temp_directory_path() / ("talpora-atlas-map-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const std::string first = encodeTown(makeTown("Alpha", 1, 0, 1, 2)) + encodeTown(makeTown("Beta", 2, 0, 3, 4));
+  ASSERT_TRUE(replaceFileAtomically(dir / kTownFileName, first));
+  AtlasFolder folder(dir);
+  const auto towns = folder.towns();
+  ASSERT_TRUE(towns.has_value());
+  EXPECT_EQ(towns->count(), 2);
+  ASSERT_TRUE(replaceFileAtomically(dir / kTownFileName, encodeTown(makeTown("Gamma", 3, 0, 5, 6))));
+  EXPECT_EQ(std::string(towns->bytes()), first);  // the old file's bytes, still readable
+  EXPECT_EQ(townName(folder.towns()->at(0)), "Gamma");
+  ASSERT_TRUE(replaceFileAtomically(dir / kTownFileName, ""));
+  EXPECT_EQ(folder.towns()->count(), 0);  // an empty file is an empty atlas
+  fs::remove_all(dir);
+  EXPECT_FALSE(folder.towns().has_value());
+}
+
+}  // namespace
+}  // namespace talpora
