@@ -1,6 +1,7 @@
 // bench_draw: painting wheels. BM_PaintWheelPng2000 paints one chart with the first fixed drawing type
 // ("Classic Wheel") into a 2000 x 1500 picture and encodes it as PNG in memory, a different chart each
-// time (64 moments from 1950 to 2030 at Paris, computed beforehand).
+// time (64 moments from 1950 to 2030 at Paris, computed beforehand). BM_PaintWheelImage2000 paints
+// without encoding.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -87,6 +88,34 @@ void BM_PaintWheelPng2000(benchmark::State& state) {
   state.counters["pngBytes"] = benchmark::Counter(static_cast<double>(bytes) / std::max<std::size_t>(1, i));
 }
 BENCHMARK(BM_PaintWheelPng2000)->Unit(benchmark::kMillisecond);
+
+// The same painting without the PNG encoding, to tell the two apart.
+void BM_PaintWheelImage2000(benchmark::State& state) {
+  static const Charts charts = makeCharts();
+  const auto types = readDrawingTypes(std::filesystem::path(TALPORA_BIN_DIR) / kFixedTypesFile);
+  if (types.empty()) {
+    state.SkipWithError("no ZYKCFIX.DTF in the program directory: build talpora_drawing_types first");
+    return;
+  }
+  const DrawingType& type = types.front();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const Chart1& b = charts.births[i % charts.births.size()];
+    const Chart2& k = charts.computed[i % charts.computed.size()];
+    ++i;
+    const QImage image = qt::renderImage(
+        QSize(2000, 1500),
+        [&](gfx::Canvas& canvas, gfx::Size px) {
+          GlyphHitTable hits;
+          zykdraw(canvas, px.width, px.height, 10000, charts.settings, b, k, b, k, type.par, type.colours,
+                  hits);
+        },
+        Qt::white, 96.0 * 1500 / 768);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+BENCHMARK(BM_PaintWheelImage2000)->Unit(benchmark::kMillisecond);
 #endif
 
 }  // namespace
