@@ -16,7 +16,8 @@ int nearDuplicate(const TownFile& towns, const TownRecord& town) {
   const int from = locateTown(towns, name);
   for (int i = from; i < towns.count() && compareNames(towns.nameAt(i), name) == 0; ++i) {
     const TownRecord t = towns.at(i);
-    if (std::fabs(t.longitude - town.longitude) < 1.0f && std::fabs(t.latitude - town.latitude) < 1.0f) return i;
+    if (std::fabs(t.longitude - town.longitude) < 1.0f && std::fabs(t.latitude - town.latitude) < 1.0f)
+      return i;
   }
   return -1;
 }
@@ -68,7 +69,8 @@ std::string countryTownListing(const TownFile& towns, const AtlasDirectory& dir,
   for (int i = 0; i < towns.count(); ++i) {
     const TownRecord t = towns.at(i);
     if (t.country != country) continue;
-    if (byState && t.region != state && dir.stateName(country, t.region) != dir.stateName(country, state)) continue;
+    if (byState && t.region != state && dir.stateName(country, t.region) != dir.stateName(country, state))
+      continue;
     out += fieldText(t.name) + "  " + degreesMinutes(t.longitude, 'E', 'W', 3) + "  " +
            degreesMinutes(t.latitude, 'N', 'S', 2) + "\r\n";
     ++total;
@@ -130,7 +132,8 @@ void AddTownsDialog::open(ui::FormState& state) {
   directory_ = folder.directory();
   std::vector<ui::FormState::Item> countries;
   if (directory_) {
-    for (int c = 1; c <= directory_->countryCount(); ++c) countries.push_back({directory_->countryName(c), c});
+    for (int c = 1; c <= directory_->countryCount(); ++c)
+      countries.push_back({directory_->countryName(c), c});
     std::sort(countries.begin(), countries.end(),
               [](const auto& a, const auto& b) { return compareNames(a.text, b.text) < 0; });
   }
@@ -180,26 +183,38 @@ void AddTownsDialog::clearBoxes(ui::FormState& state) {
 
 void AddTownsDialog::command(ui::ControlId id, ui::FormState& state, ui::Interaction& ui) {
   switch (id) {
-    case kCountries: fillStates(state); break;
-    case kEast: case kWest:
+    case kCountries:
+      fillStates(state);
+      break;
+    case kEast:
+    case kWest:
       state.setChecked(kEast, id == kEast);
       state.setChecked(kWest, id == kWest);
       break;
-    case kNorth: case kSouth:
+    case kNorth:
+    case kSouth:
       state.setChecked(kNorth, id == kNorth);
       state.setChecked(kSouth, id == kSouth);
       break;
-    case kAddTown: addTown(state, ui); break;
-    case kViewTowns: viewTowns(state, ui); break;
-    case ui::IDCANCEL: state.close(0); break;
-    default: break;
+    case kAddTown:
+      addTown(state, ui);
+      break;
+    case kViewTowns:
+      viewTowns(state, ui);
+      break;
+    case ui::IDCANCEL:
+      state.close(0);
+      break;
+    default:
+      break;
   }
 }
 
 namespace {
 
 // A box read as a whole number within [0, max]; on failure the message, the box cleared and focused.
-bool readBox(ui::FormState& state, ui::Interaction& ui, ui::ControlId id, long max, const char* message, long& out) {
+bool readBox(ui::FormState& state, ui::Interaction& ui, ui::ControlId id, long max, const char* message,
+             long& out) {
   const auto v = boxNumber(state.text(id));
   if (v && *v >= 0 && *v <= max) {
     out = *v;
@@ -264,7 +279,8 @@ void AddTownsDialog::addTown(ui::FormState& state, ui::Interaction& ui) {
   double lat = d + m / 60.0;
   if (state.checked(kSouth)) lat = -lat;
   if (std::fabs(lat) > 90) {
-    ui.tell("Latitude: impossible figure. (A latitude can't be more than 90\xB0.)", "Error", ui::Icon::Warning);
+    ui.tell("Latitude: impossible figure. (A latitude can't be more than 90\xB0.)", "Error",
+            ui::Icon::Warning);
     state.focus(kLatDegrees);
     return;
   }
@@ -280,9 +296,10 @@ void AddTownsDialog::addTown(ui::FormState& state, ui::Interaction& ui) {
   AtlasFolder folder(dir_);
   auto towns = folder.towns();
   if (!towns) {
-    ui.tell("The Atlas database file cannot be found. Talpora must be re-installed if you want to have access "
-            "to the Atlas.",
-            "File Error");
+    ui.tell(
+        "The Atlas database file cannot be found. Talpora must be re-installed if you want to have access "
+        "to the Atlas.",
+        "File Error");
     return;
   }
   const TownRecord town = makeTown(name, country, region, lon, lat);
@@ -329,9 +346,10 @@ void AddTownsDialog::viewTowns(ui::FormState& state, ui::Interaction& ui) {
   AtlasFolder folder(dir_);
   auto towns = folder.towns();
   if (!towns || !directory_) {
-    ui.tell("The Atlas database file cannot be found. Talpora must be re-installed if you want to have access "
-            "to the Atlas.",
-            "File Error");
+    ui.tell(
+        "The Atlas database file cannot be found. Talpora must be re-installed if you want to have access "
+        "to the Atlas.",
+        "File Error");
     return;
   }
   const std::string text = cp1252ToUtf8(countryTownListing(*towns, *directory_, country, region));

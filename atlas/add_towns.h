@@ -29,8 +29,21 @@ std::optional<long> boxNumber(const std::string& text);
 class AddTownsDialog final : public ui::DialogModel {
  public:
   enum Control : ui::ControlId {
-    kName = 101, kCountries, kStates, kStateLabel, kLonDegrees, kLonMinutes, kLonSeconds, kEast, kWest,
-    kLatDegrees, kLatMinutes, kNorth, kSouth, kAddTown, kViewTowns
+    kName = 101,
+    kCountries,
+    kStates,
+    kStateLabel,
+    kLonDegrees,
+    kLonMinutes,
+    kLonSeconds,
+    kEast,
+    kWest,
+    kLatDegrees,
+    kLatMinutes,
+    kNorth,
+    kSouth,
+    kAddTown,
+    kViewTowns
   };
   explicit AddTownsDialog(std::filesystem::path programDir);
   const ui::FormSpec& form() const override { return form_; }

@@ -24,7 +24,9 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
   return data;
 }
 
-std::filesystem::path AtlasFolder::file(std::string_view name) const { return findCaseInsensitive(dir_, name); }
+std::filesystem::path AtlasFolder::file(std::string_view name) const {
+  return findCaseInsensitive(dir_, name);
+}
 
 // The town file and the directory are mapped: a search touches a few dozen of their pages.
 std::optional<TownFile> AtlasFolder::towns() const {
@@ -67,7 +69,8 @@ WriteResult writeAtlasExchange(const std::filesystem::path& programDir, const Ch
   return replaceFileAtomically(programDir / kAtlasExchangeFileName, bytes);
 }
 
-int chooseTown(const TownRecord& town, int mode, ZoneFileSource zones, Chart1& exchange, ui::Interaction* ui) {
+int chooseTown(const TownRecord& town, int mode, ZoneFileSource zones, Chart1& exchange,
+               ui::Interaction* ui) {
   std::memcpy(exchange.place, town.name, sizeof town.name);
   std::memset(exchange.place + sizeof town.name, 0, sizeof exchange.place - sizeof town.name);
   exchange.longitude = town.longitude;  // degrees here, not the hours of a stored chart
@@ -81,10 +84,12 @@ int chooseTown(const TownRecord& town, int mode, ZoneFileSource zones, Chart1& e
     messages.missing = [ui](const std::string& name) {
       ui->tell("File " + name + " could not be found", "Message from zykatlas.dll");
     };
-    messages.ranOut = [ui] { ui->tell("We got where we thought we could never get", "Message from zykatlas.dll"); };
+    messages.ranOut = [ui] {
+      ui->tell("We got where we thought we could never get", "Message from zykatlas.dll");
+    };
   }
-  const ZoneAnswer z =
-      zoneAtDate(zones, town, exchange.day, exchange.month, exchange.year, exchange.hour, exchange.minute, messages);
+  const ZoneAnswer z = zoneAtDate(zones, town, exchange.day, exchange.month, exchange.year, exchange.hour,
+                                  exchange.minute, messages);
   if (!z.found) return kAtlasCoordinates;
   exchange.timeZone = z.timeZone;
   exchange.zoneStatus = static_cast<std::int16_t>(z.zoneStatus);
@@ -92,8 +97,8 @@ int chooseTown(const TownRecord& town, int mode, ZoneFileSource zones, Chart1& e
   return kAtlasWithZone;
 }
 
-AtlasDialog::AtlasDialog(const TownFile& towns, const AtlasDirectory& dir, ZoneFileSource zones, Chart1 exchange,
-                         int mode)
+AtlasDialog::AtlasDialog(const TownFile& towns, const AtlasDirectory& dir, ZoneFileSource zones,
+                         Chart1 exchange, int mode)
     : towns_(towns), dir_(dir), zones_(std::move(zones)), exchange_(exchange), mode_(mode) {
   form_.resource = "ATLAS";
   form_.caption = "Talpora Atlas Database";
@@ -149,16 +154,18 @@ int Atlas(ui::Interaction& ui, const std::filesystem::path& programDir, int mode
   Chart1 exchange = readAtlasExchange(programDir);
   const auto towns = folder.towns();
   if (!towns) {
-    ui.tell("The Atlas database file cannot be found. Talpora must be re-installed if you want to have access "
-            "to the Atlas.",
-            "File Error");
+    ui.tell(
+        "The Atlas database file cannot be found. Talpora must be re-installed if you want to have access "
+        "to the Atlas.",
+        "File Error");
     return kAtlasCancelled;
   }
   const auto dir = folder.directory();
   if (!dir) {
-    ui.tell("File ZYKDDDir.dtf cannot be found. Talpora must be re-installed if you want to have access to the "
-            "Atlas option.",
-            "File Error - Message from zykatlas.dll");
+    ui.tell(
+        "File ZYKDDDir.dtf cannot be found. Talpora must be re-installed if you want to have access to the "
+        "Atlas option.",
+        "File Error - Message from zykatlas.dll");
     return kAtlasCancelled;
   }
   AtlasDialog dialog(*towns, *dir, folder.zoneFiles(), exchange, mode);

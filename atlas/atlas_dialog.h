@@ -45,7 +45,8 @@ int chooseTown(const TownRecord&, int mode, ZoneFileSource, Chart1& exchange, ui
 class AtlasDialog final : public ui::DialogModel {
  public:
   enum Control : ui::ControlId { kTownCount = 101, kTownList = 102 };
-  AtlasDialog(const TownFile& towns, const AtlasDirectory& dir, ZoneFileSource zones, Chart1 exchange, int mode);
+  AtlasDialog(const TownFile& towns, const AtlasDirectory& dir, ZoneFileSource zones, Chart1 exchange,
+              int mode);
   const ui::FormSpec& form() const override { return form_; }
   void open(ui::FormState&) override;
   void command(ui::ControlId, ui::FormState&, ui::Interaction&) override;

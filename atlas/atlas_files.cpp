@@ -92,9 +92,20 @@ std::string townName(const TownRecord& t) {
 
 int HasStates(int country, int /*ignored*/) {
   switch (country) {
-    case 1: case 3: case 11: case 12: case 23: case 42: case 49: case 54: case 108: return 3;
-    case 7: return 2;
-    default: return 0;
+    case 1:
+    case 3:
+    case 11:
+    case 12:
+    case 23:
+    case 42:
+    case 49:
+    case 54:
+    case 108:
+      return 3;
+    case 7:
+      return 2;
+    default:
+      return 0;
   }
 }
 
@@ -138,8 +149,8 @@ namespace {
 
 // Capital and small letters of the Windows code page.
 bool isCapital(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) || c == 0x8A || c == 0x8C || c == 0x8E ||
-         c == 0x9F;
+  return (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) || c == 0x8A || c == 0x8C ||
+         c == 0x8E || c == 0x9F;
 }
 unsigned char capitalOf(unsigned char c) {
   if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
@@ -152,7 +163,8 @@ unsigned char capitalOf(unsigned char c) {
 int compareFolded(std::string_view a, std::string_view b) {
   const std::size_t n = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < n; ++i) {
-    const auto x = capitalOf(static_cast<unsigned char>(a[i])), y = capitalOf(static_cast<unsigned char>(b[i]));
+    const auto x = capitalOf(static_cast<unsigned char>(a[i])),
+               y = capitalOf(static_cast<unsigned char>(b[i]));
     if (x != y) return x < y ? -1 : 1;
   }
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
@@ -329,9 +341,15 @@ ZoneLookup lookupZone(std::string_view bytes, int fileNumber, int country, doubl
       out.outcome = ZoneSearch::Found;
       out.record = z;
       switch (z.status) {
-        case zone_status::kEuropeanRule: case zone_status::kEuropeanRuleOnly: case zone_status::kUsRule:
-        case zone_status::kUsRuleOnly: case zone_status::kNormallyNoDaylightSaving: out.result = z.status; break;
-        default: out.result = 1;
+        case zone_status::kEuropeanRule:
+        case zone_status::kEuropeanRuleOnly:
+        case zone_status::kUsRule:
+        case zone_status::kUsRuleOnly:
+        case zone_status::kNormallyNoDaylightSaving:
+          out.result = z.status;
+          break;
+        default:
+          out.result = 1;
       }
       return out;
     }
@@ -392,11 +410,13 @@ std::optional<Resolved> resolveAt(const ZoneFileSource& files, const TownRecord&
 // the same date and time 10, 20 and 30 years earlier, and from the first year found one year forward
 // at a time (at most nine steps) while the lookup keeps succeeding. The rule statuses are resolved in
 // the other year too, so that the answer is always a zone in hours.
-ZoneAnswer zoneAtDate(const ZoneFileSource& files, const TownRecord& town, int day, int month, int year, int hour,
-                      int minute, const ZoneMessages& messages) {
+ZoneAnswer zoneAtDate(const ZoneFileSource& files, const TownRecord& town, int day, int month, int year,
+                      int hour, int minute, const ZoneMessages& messages) {
   ZoneAnswer answer;
   answer.yearUsed = year;
-  const auto at = [&](int y) { return resolveAt(files, town, julian_dayh(day, month, y, hour, minute), messages); };
+  const auto at = [&](int y) {
+    return resolveAt(files, town, julian_dayh(day, month, y, hour, minute), messages);
+  };
   const auto direct = at(year);
   if (direct && direct->status != zone_status::kNormallyNoDaylightSaving) {
     answer.found = true;
@@ -405,7 +425,9 @@ ZoneAnswer zoneAtDate(const ZoneFileSource& files, const TownRecord& town, int d
     return answer;
   }
   ZoneMessages quiet;  // a missing file has been reported once already
-  const auto atQuiet = [&](int y) { return resolveAt(files, town, julian_dayh(day, month, y, hour, minute), quiet); };
+  const auto atQuiet = [&](int y) {
+    return resolveAt(files, town, julian_dayh(day, month, y, hour, minute), quiet);
+  };
   for (int back = 10; back <= 30; back += 10) {
     auto found = atQuiet(year - back);
     if (!found || found->status == zone_status::kNormallyNoDaylightSaving) continue;
@@ -432,11 +454,20 @@ ZoneAnswer zoneAtDate(const ZoneFileSource& files, const TownRecord& town, int d
 
 std::string zoneStatusLabel(int code) {
   switch (code) {
-    case 1: case 9991: case 9011: return "(*) no DLS";
-    case 4: case 9994: case 9014: return "(*) DLS enforced";
-    case 31: return "(*) Time of the capital city";
-    case 32: return "(*) Local time";
-    default: return code > 0 ? "(*) " : "";
+    case 1:
+    case 9991:
+    case 9011:
+      return "(*) no DLS";
+    case 4:
+    case 9994:
+    case 9014:
+      return "(*) DLS enforced";
+    case 31:
+      return "(*) Time of the capital city";
+    case 32:
+      return "(*) Local time";
+    default:
+      return code > 0 ? "(*) " : "";
   }
 }
 

@@ -41,8 +41,8 @@ struct DirectoryRecord {
 // One record of a zone file "zykdd%03d.dtf".
 struct ZoneRecord {
   std::int16_t group;
-  double end;    // local Julian Day; -1, -2 mapping records; 665 end of the data
-  float value;   // hours; a region or group in mapping records; an encoded pair with the rule statuses
+  double end;   // local Julian Day; -1, -2 mapping records; 665 end of the data
+  float value;  // hours; a region or group in mapping records; an encoded pair with the rule statuses
   std::int16_t status;
 };
 // A record of zone file 000: the country code first.
@@ -57,7 +57,8 @@ static_assert(offsetof(TownRecord, longitude) == 24 && offsetof(TownRecord, lati
 static_assert(sizeof(DirectoryRecord) == 26);
 static_assert(offsetof(DirectoryRecord, subCode) == 2 && offsetof(DirectoryRecord, name) == 4);
 static_assert(sizeof(ZoneRecord) == 16);
-static_assert(offsetof(ZoneRecord, end) == 2 && offsetof(ZoneRecord, value) == 10 && offsetof(ZoneRecord, status) == 14);
+static_assert(offsetof(ZoneRecord, end) == 2 && offsetof(ZoneRecord, value) == 10 &&
+              offsetof(ZoneRecord, status) == 14);
 static_assert(sizeof(CountryZoneRecord) == 20 && offsetof(CountryZoneRecord, record) == 4);
 
 // Zone statuses with a meaning of their own.
@@ -93,7 +94,8 @@ class TownFile {
  public:
   explicit TownFile(std::string bytes);
   // Bytes kept alive by `keeper` (a file mapping).
-  TownFile(std::shared_ptr<const void> keeper, std::string_view bytes) : keep_(std::move(keeper)), bytes_(bytes) {}
+  TownFile(std::shared_ptr<const void> keeper, std::string_view bytes)
+      : keep_(std::move(keeper)), bytes_(bytes) {}
   int count() const { return static_cast<int>(bytes_.size() / sizeof(TownRecord)); }
   TownRecord at(int index) const;
   // The 20-byte name field of a town, up to its NUL.
@@ -119,9 +121,9 @@ int locateTown(const TownFile&, std::string_view key);
 
 // The list window: up to 650 towns starting 325 before the position, and the row to select.
 struct TownWindow {
-  int first = 0;     // index of the first row's town
-  int count = 0;     // rows
-  int selected = -1; // row of the first town not below the key (the last row when every town is below)
+  int first = 0;      // index of the first row's town
+  int count = 0;      // rows
+  int selected = -1;  // row of the first town not below the key (the last row when every town is below)
 };
 TownWindow townWindow(const TownFile&, int position);
 
@@ -160,25 +162,26 @@ struct ZoneLookup {
 };
 // The lookup in one zone file (its bytes) for a local Julian Day, starting at `group`; `region` is
 // the town's region for the mapping records -2; `country` selects the records of file 000.
-ZoneLookup lookupZone(std::string_view fileBytes, int fileNumber, int country, double jd, int group, int region);
+ZoneLookup lookupZone(std::string_view fileBytes, int fileNumber, int country, double jd, int group,
+                      int region);
 
 // Zone files by number: the bytes, or nullopt when the file is missing.
 using ZoneFileSource = std::function<std::optional<std::string_view>(int fileNumber)>;
 
 // The time zone of a town at a local date and time, as the atlas answers it in mode 7.
 struct ZoneAnswer {
-  bool found = false;    // false: coordinates only (result 100)
-  double timeZone = 0;   // hours later than Greenwich
+  bool found = false;   // false: coordinates only (result 100)
+  double timeZone = 0;  // hours later than Greenwich
   int zoneStatus = 0;
-  int yearUsed = 0;      // the year whose records were used (another year for -2001 .. -2999)
+  int yearUsed = 0;  // the year whose records were used (another year for -2001 .. -2999)
 };
 // `missing` is told the name of a zone file that cannot be found; `ranOut` when a file has no end record.
 struct ZoneMessages {
   std::function<void(const std::string& fileName)> missing;
   std::function<void()> ranOut;
 };
-ZoneAnswer zoneAtDate(const ZoneFileSource&, const TownRecord&, int day, int month, int year, int hour, int minute,
-                      const ZoneMessages& messages = {});
+ZoneAnswer zoneAtDate(const ZoneFileSource&, const TownRecord&, int day, int month, int year, int hour,
+                      int minute, const ZoneMessages& messages = {});
 
 // The label the data entry shows for a zone status ("(*) no DLS", ...); empty for none.
 std::string zoneStatusLabel(int zoneStatus);

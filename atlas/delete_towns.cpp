@@ -114,8 +114,9 @@ void DeleteTownsDialog::deleteTown(ui::FormState& state, ui::Interaction& ui) {
             "Nothing to delete");
     return;
   }
-  if (ui.message({"Are you sure you want to delete the town called '" + townName(*picked_) + "' from your atlas?",
-                  "Confirm delete", ui::Buttons::YesNo, ui::Icon::Question, std::nullopt}) != ui::Answer::Yes)
+  if (ui.message(
+          {"Are you sure you want to delete the town called '" + townName(*picked_) + "' from your atlas?",
+           "Confirm delete", ui::Buttons::YesNo, ui::Icon::Question, std::nullopt}) != ui::Answer::Yes)
     return;
   if (ui.message({"Press OK and be patient. The new atlas is written beside the old one and only then put in "
                   "its place: if your computer were switched off during this operation, you would find your "
@@ -125,9 +126,10 @@ void DeleteTownsDialog::deleteTown(ui::FormState& state, ui::Interaction& ui) {
   AtlasFolder folder(dir_);
   auto towns = folder.towns();
   if (!towns) {
-    ui.tell("The Atlas database file cannot be found. Talpora must be re-installed if you want to have access "
-            "to the Atlas.",
-            "File Error");
+    ui.tell(
+        "The Atlas database file cannot be found. Talpora must be re-installed if you want to have access "
+        "to the Atlas.",
+        "File Error");
     return;
   }
   auto bytes = withTownRemoved(*towns, *picked_);
@@ -145,10 +147,17 @@ void DeleteTownsDialog::deleteTown(ui::FormState& state, ui::Interaction& ui) {
 
 void DeleteTownsDialog::command(ui::ControlId id, ui::FormState& state, ui::Interaction& ui) {
   switch (id) {
-    case kCallAtlas: callAtlas(state, ui); break;
-    case kDeleteTown: deleteTown(state, ui); break;
-    case ui::IDCANCEL: state.close(0); break;
-    default: break;
+    case kCallAtlas:
+      callAtlas(state, ui);
+      break;
+    case kDeleteTown:
+      deleteTown(state, ui);
+      break;
+    case ui::IDCANCEL:
+      state.close(0);
+      break;
+    default:
+      break;
   }
 }
 

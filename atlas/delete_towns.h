@@ -20,7 +20,14 @@ std::optional<std::string> withTownRemoved(const TownFile&, const TownRecord& to
 class DeleteTownsDialog final : public ui::DialogModel {
  public:
   enum Control : ui::ControlId {
-    kName = 201, kCallAtlas, kTownName, kCountry, kState, kLongitude, kLatitude, kDeleteTown
+    kName = 201,
+    kCallAtlas,
+    kTownName,
+    kCountry,
+    kState,
+    kLongitude,
+    kLatitude,
+    kDeleteTown
   };
   explicit DeleteTownsDialog(std::filesystem::path programDir);
   const ui::FormSpec& form() const override { return form_; }

@@ -65,7 +65,8 @@ void BM_ZoneLookup(benchmark::State& state) {
     int d, m, y, h;
   };
   std::vector<Query> queries;
-  for (int i = 0; i < 4096; ++i) queries.push_back({towns->at(pick(rng)), day(rng), month(rng), year(rng), hour(rng)});
+  for (int i = 0; i < 4096; ++i)
+    queries.push_back({towns->at(pick(rng)), day(rng), month(rng), year(rng), hour(rng)});
   const ZoneFileSource zones = folder.zoneFiles();
   for (const auto& q : queries) zoneAtDate(zones, q.town, q.d, q.m, q.y, q.h, 0);  // read every file once
   std::size_t k = 0;

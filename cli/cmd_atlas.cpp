@@ -61,7 +61,8 @@ int runAtlas(Args& args, Context& ctx) {
   int country = 0;
   if (iso) {
     country = countryOfIsoCode(*iso);
-    if (!country) throw UsageError("option --country: '" + *iso + "' is not a two-letter country code of the atlas");
+    if (!country)
+      throw UsageError("option --country: '" + *iso + "' is not a two-letter country code of the atlas");
   }
   short day = 0, month = 0, year = 0, hour = 12, minute = 0;
   int second = 0;
@@ -74,7 +75,8 @@ int runAtlas(Args& args, Context& ctx) {
   const auto towns = folder.towns();
   if (!towns) throw WorkError("cannot read the atlas's town file " + folder.file(kTownFileName).string());
   const auto dir = folder.directory();
-  if (!dir) throw WorkError("cannot read the atlas's directory " + folder.file(kAtlasDirectoryFileName).string());
+  if (!dir)
+    throw WorkError("cannot read the atlas's directory " + folder.file(kAtlasDirectoryFileName).string());
 
   const std::string key = townSearchKey(*towns, utf8ToCp1252(name));
   const int position = locateTown(*towns, key);
@@ -130,7 +132,8 @@ int runAtlas(Args& args, Context& ctx) {
           j.null();
         j.field("zoneStatus", result == kAtlasWithZone ? static_cast<int>(exchange.zoneStatus) : 0);
         j.field("label", zoneStatusLabel(result == kAtlasWithZone ? exchange.zoneStatus : 0));
-        if (exchange.zoneStatus <= -2001 && exchange.zoneStatus >= -2999) j.field("yearUsed", static_cast<int>(exchange.year));
+        if (exchange.zoneStatus <= -2001 && exchange.zoneStatus >= -2999)
+          j.field("yearUsed", static_cast<int>(exchange.year));
       }
       j.endObject();
     }

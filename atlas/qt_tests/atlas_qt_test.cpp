@@ -46,7 +46,8 @@ class AtlasQt : public ::testing::Test {
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     for (const auto& e : fs::directory_iterator(kData))
-      if (e.path().extension() == ".DTF" || e.path().extension() == ".dtf") fs::copy_file(e.path(), dir_ / e.path().filename());
+      if (e.path().extension() == ".DTF" || e.path().extension() == ".dtf")
+        fs::copy_file(e.path(), dir_ / e.path().filename());
   }
   void TearDown() override { fs::remove_all(dir_); }
   fs::path dir_;
@@ -100,7 +101,8 @@ TEST_F(AtlasQt, AddingATownThroughTheForm) {
   const auto before = fs::file_size(dir_ / kTownFileName);
   d.typeText(AddTownsDialog::kName, QStringLiteral("Qtville"));
   d.select(AddTownsDialog::kCountries, rowOf(d, AddTownsDialog::kCountries, "Canada"));
-  EXPECT_EQ(qobject_cast<QLabel*>(d.widget(AddTownsDialog::kStateLabel))->text(), QStringLiteral("Select state:"));
+  EXPECT_EQ(qobject_cast<QLabel*>(d.widget(AddTownsDialog::kStateLabel))->text(),
+            QStringLiteral("Select state:"));
   d.select(AddTownsDialog::kStates, rowOf(d, AddTownsDialog::kStates, "Ontario"));
   d.typeText(AddTownsDialog::kLonDegrees, QStringLiteral("79"));
   d.typeText(AddTownsDialog::kLonMinutes, QStringLiteral("23"));
@@ -108,10 +110,11 @@ TEST_F(AtlasQt, AddingATownThroughTheForm) {
   d.click(AddTownsDialog::kWest);
   d.typeText(AddTownsDialog::kLatDegrees, QStringLiteral("43"));
   d.typeText(AddTownsDialog::kLatMinutes, QStringLiteral("39"));
-  ui.expectAnswer(ui::Answer::Ok);   // the patience warning
+  ui.expectAnswer(ui::Answer::Ok);  // the patience warning
   d.click(AddTownsDialog::kAddTown);
   ASSERT_FALSE(ui.messages.empty());
-  EXPECT_EQ(ui.messages.back().text, "There are " + std::to_string(before / 32 + 1) + " towns in your atlas.");
+  EXPECT_EQ(ui.messages.back().text,
+            "There are " + std::to_string(before / 32 + 1) + " towns in your atlas.");
   EXPECT_EQ(fs::file_size(dir_ / kTownFileName), before + 32);
   EXPECT_EQ(d.state().text(AddTownsDialog::kName), "");
   const TownFile towns(*readWholeFile(dir_ / kTownFileName));
@@ -132,10 +135,12 @@ TEST_F(AtlasQt, DeletingATownThroughTheForm) {
   EXPECT_EQ(d.windowTitle(), QStringLiteral("Atlas Manager - Deleting Towns"));
   d.typeText(DeleteTownsDialog::kName, QStringLiteral("Lyon"));
   // The atlas list opened from the dialog: its first row not below "Lyon" is chosen.
-  ui.expectDialog([](ui::DialogModel& m, ui::FormState& s, ui::Interaction& in) { m.command(ui::IDOK, s, in); });
+  ui.expectDialog(
+      [](ui::DialogModel& m, ui::FormState& s, ui::Interaction& in) { m.command(ui::IDOK, s, in); });
   d.click(DeleteTownsDialog::kCallAtlas);
   EXPECT_EQ(qobject_cast<QLabel*>(d.widget(DeleteTownsDialog::kTownName))->text(), QStringLiteral("Lyon"));
-  EXPECT_EQ(qobject_cast<QLabel*>(d.widget(DeleteTownsDialog::kState))->text(), QStringLiteral("Departement 69"));
+  EXPECT_EQ(qobject_cast<QLabel*>(d.widget(DeleteTownsDialog::kState))->text(),
+            QStringLiteral("Departement 69"));
   const auto before = fs::file_size(dir_ / kTownFileName);
   ui.expectAnswer(ui::Answer::Yes);
   ui.expectAnswer(ui::Answer::Ok);

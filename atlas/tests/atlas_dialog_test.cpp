@@ -1,12 +1,13 @@
 // zykatlas, zykaddtown, zykdeltown tests: the dialogs driven through the scripted interaction, on a
 // copy of the shipped atlas in a temporary program directory.
+#include "atlas/atlas_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <fstream>
 
 #include "atlas/add_towns.h"
-#include "atlas/atlas_dialog.h"
 #include "atlas/delete_towns.h"
 #include "platform/byte_io.h"
 #include "platform/headless/scripted_interaction.h"
@@ -23,13 +24,13 @@ const fs::path kData = fs::path(TALPORA_SOURCE_DIR) / "data" / "atlas";
 class AtlasDialogs : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("talpora-atlas-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() / ("talpora-atlas-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     for (const auto& e : fs::directory_iterator(kData))
-      if (e.path().extension() == ".DTF" || e.path().extension() == ".dtf") fs::copy_file(e.path(), dir_ / e.path().filename());
+      if (e.path().extension() == ".DTF" || e.path().extension() == ".dtf")
+        fs::copy_file(e.path(), dir_ / e.path().filename());
   }
   void TearDown() override { fs::remove_all(dir_); }
   std::string townBytes() const { return *readWholeFile(dir_ / kTownFileName); }
@@ -51,10 +52,12 @@ TEST_F(AtlasDialogs, AtlasWithDateAnswersTheZoneThroughTheExchangeFile) {
   ScriptedInteraction ui;
   ui.expectDialog([](ui::DialogModel& model, ui::FormState& s, ui::Interaction& in) {
     EXPECT_EQ(s.caption(), "Talpora Atlas Database");
-    EXPECT_EQ(s.text(AtlasDialog::kTownCount), std::to_string(TownFile(*readWholeFile(kData / kTownFileName)).count()) + " towns.");
+    EXPECT_EQ(s.text(AtlasDialog::kTownCount),
+              std::to_string(TownFile(*readWholeFile(kData / kTownFileName)).count()) + " towns.");
     EXPECT_EQ(s.items(AtlasDialog::kTownList).size(), 650u);
     const int row = s.selection(AtlasDialog::kTownList);
-    EXPECT_EQ(s.items(AtlasDialog::kTownList)[static_cast<std::size_t>(row)].text, "Paris               France");
+    EXPECT_EQ(s.items(AtlasDialog::kTownList)[static_cast<std::size_t>(row)].text,
+              "Paris               France");
     model.command(ui::IDOK, s, in);
   });
   EXPECT_EQ(Atlas(ui, dir_, kAtlasModeWithZone), kAtlasWithZone);
@@ -74,14 +77,17 @@ TEST_F(AtlasDialogs, DoubleClickChoosesCoordinatesOnlyAndCancelAnswersNothing) {
   ScriptedInteraction ui;
   ui.expectDialog([](ui::DialogModel& model, ui::FormState& s, ui::Interaction& in) {
     const auto& rows = s.items(AtlasDialog::kTownList);
-    EXPECT_EQ(rows[static_cast<std::size_t>(s.selection(AtlasDialog::kTownList))].text.substr(0, 13), "New York City");
+    EXPECT_EQ(rows[static_cast<std::size_t>(s.selection(AtlasDialog::kTownList))].text.substr(0, 13),
+              "New York City");
     model.doubleClicked(AtlasDialog::kTownList, s, in);
   });
   EXPECT_EQ(Atlas(ui, dir_, kAtlasModeCoordinates), kAtlasCoordinates);
   EXPECT_EQ(readAtlasExchange(dir_).zoneStatus, 0);
   EXPECT_EQ(readAtlasExchange(dir_).country, 1);
   writeExchange("Berlin", 1, 1, 2000, 0, 0);
-  ui.expectDialog([](ui::DialogModel& model, ui::FormState& s, ui::Interaction& in) { model.command(ui::IDCANCEL, s, in); });
+  ui.expectDialog([](ui::DialogModel& model, ui::FormState& s, ui::Interaction& in) {
+    model.command(ui::IDCANCEL, s, in);
+  });
   EXPECT_EQ(Atlas(ui, dir_, kAtlasModeWithZone), kAtlasCancelled);
   EXPECT_EQ(std::string(readAtlasExchange(dir_).place), "Berlin");
 }
@@ -102,7 +108,8 @@ TEST_F(AtlasDialogs, AMissingZoneFileGivesCoordinatesOnly) {
   fs::remove(dir_ / "zykdd007.dtf");
   writeExchange("Paris", 6, 6, 1944, 12, 0);
   ScriptedInteraction ui;
-  ui.expectDialog([](ui::DialogModel& m, ui::FormState& s, ui::Interaction& in) { m.command(ui::IDOK, s, in); });
+  ui.expectDialog(
+      [](ui::DialogModel& m, ui::FormState& s, ui::Interaction& in) { m.command(ui::IDOK, s, in); });
   EXPECT_EQ(Atlas(ui, dir_, kAtlasModeWithZone), kAtlasCoordinates);
   ASSERT_FALSE(ui.messages.empty());
   EXPECT_EQ(ui.messages[0].text, "File zykdd007.dtf could not be found");
@@ -140,7 +147,8 @@ TEST_F(AtlasDialogs, AddingATownAfterEveryNameAppendsIt) {
   dialog.command(AddTownsDialog::kAddTown, s, ui);
   ASSERT_EQ(ui.messages.size(), 2u);
   EXPECT_EQ(ui.messages[0].caption, "Warning");
-  EXPECT_EQ(ui.messages[1].text, "There are " + std::to_string(before.size() / 32 + 1) + " towns in your atlas.");
+  EXPECT_EQ(ui.messages[1].text,
+            "There are " + std::to_string(before.size() / 32 + 1) + " towns in your atlas.");
   const std::string after = townBytes();
   ASSERT_EQ(after.size(), before.size() + 32);
   EXPECT_EQ(after.substr(0, before.size()), before);
@@ -150,7 +158,8 @@ TEST_F(AtlasDialogs, AddingATownAfterEveryNameAppendsIt) {
   EXPECT_FLOAT_EQ(last.latitude, 35.25f);
   EXPECT_EQ(s.text(AddTownsDialog::kName), "");  // boxes cleared
   // No temporary file is left in the program directory.
-  for (const auto& e : fs::directory_iterator(dir_)) EXPECT_EQ(e.path().filename().string().find("toto"), std::string::npos);
+  for (const auto& e : fs::directory_iterator(dir_))
+    EXPECT_EQ(e.path().filename().string().find("toto"), std::string::npos);
 }
 
 TEST_F(AtlasDialogs, ASameNameTownOneAndAHalfDegreesAwayIsAddedWithoutAQuestion) {
@@ -166,7 +175,8 @@ TEST_F(AtlasDialogs, ASameNameTownOneAndAHalfDegreesAwayIsAddedWithoutAQuestion)
   ScriptedInteraction ui;
   dialog.command(AddTownsDialog::kAddTown, s, ui);
   EXPECT_FALSE(ui.saw("Your atlas already contains"));
-  EXPECT_TRUE(ui.saw("There are " + std::to_string(TownFile(*readWholeFile(kData / kTownFileName)).count() + 1) +
+  EXPECT_TRUE(ui.saw("There are " +
+                     std::to_string(TownFile(*readWholeFile(kData / kTownFileName)).count() + 1) +
                      " towns in your atlas."));
   // The same again, now 0.5 degree from the one just added: the question, answered No, adds nothing.
   fillTown(s, "Valletta", "Malta", "", "13", false, "35", false);
@@ -180,10 +190,11 @@ TEST_F(AtlasDialogs, ASameNameTownOneAndAHalfDegreesAwayIsAddedWithoutAQuestion)
   dialog.command(AddTownsDialog::kAddTown, s, ui2);
   ASSERT_EQ(ui2.messages.size(), 2u);
   EXPECT_EQ(ui2.messages[1].caption, "Duplicate Entry");
-  EXPECT_EQ(ui2.messages[1].text,
-            "Your atlas already contains a town named Valletta, and located at less than one degree of longitude "
-            "and latitude from the town which you are presently adding. If you continue, it is likely the same "
-            "town will be entered twice. Do you wish to continue with this entry?");
+  EXPECT_EQ(
+      ui2.messages[1].text,
+      "Your atlas already contains a town named Valletta, and located at less than one degree of longitude "
+      "and latitude from the town which you are presently adding. If you continue, it is likely the same "
+      "town will be entered twice. Do you wish to continue with this entry?");
   EXPECT_EQ(ui2.messages[1].defaultButton, Answer::No);
   EXPECT_EQ(townBytes(), before);
 }
@@ -212,7 +223,8 @@ TEST_F(AtlasDialogs, AddValidationsInOrder) {
   EXPECT_EQ(s.focused(), AddTownsDialog::kLonDegrees);
   s.setText(AddTownsDialog::kLonDegrees, "180");
   dialog.command(AddTownsDialog::kAddTown, s, ui);
-  EXPECT_EQ(ui.messages.back().text, "Longitude: impossible figure. (A longitude can't be more than 12 hours or 180\xB0.)");
+  EXPECT_EQ(ui.messages.back().text,
+            "Longitude: impossible figure. (A longitude can't be more than 12 hours or 180\xB0.)");
   s.setText(AddTownsDialog::kLonDegrees, "0");
   s.setText(AddTownsDialog::kLonMinutes, "0");
   ui.expectAnswer(Answer::No);
@@ -256,7 +268,8 @@ TEST_F(AtlasDialogs, AWriteFailureMidWayLeavesTheOldAtlasIntact) {
   del.open(d);
   d.setText(DeleteTownsDialog::kName, "Valletta");
   ScriptedInteraction ui2;
-  ui2.expectDialog([](ui::DialogModel& m, ui::FormState& st, ui::Interaction& in) { m.command(ui::IDOK, st, in); });
+  ui2.expectDialog(
+      [](ui::DialogModel& m, ui::FormState& st, ui::Interaction& in) { m.command(ui::IDOK, st, in); });
   del.command(DeleteTownsDialog::kCallAtlas, d, ui2);
   ASSERT_TRUE(del.picked().has_value());
   ui2.expectAnswer(Answer::Yes);
@@ -278,10 +291,12 @@ TEST_F(AtlasDialogs, DeletingAPickedTown) {
   del.command(DeleteTownsDialog::kDeleteTown, d, ui);
   EXPECT_EQ(ui.messages.back().caption, "Nothing to delete");
   EXPECT_EQ(ui.messages.back().text,
-            "1) type of name of town in the edit control at the top, 2) call Atlas Database. As long a town has not "
+            "1) type of name of town in the edit control at the top, 2) call Atlas Database. As long a town "
+            "has not "
             "been selected in Atlas Database, it cannot be deleted.");
   d.setText(DeleteTownsDialog::kName, "Lyon");
-  ui.expectDialog([](ui::DialogModel& m, ui::FormState& st, ui::Interaction& in) { m.command(ui::IDOK, st, in); });
+  ui.expectDialog(
+      [](ui::DialogModel& m, ui::FormState& st, ui::Interaction& in) { m.command(ui::IDOK, st, in); });
   del.command(DeleteTownsDialog::kCallAtlas, d, ui);
   EXPECT_EQ(d.text(DeleteTownsDialog::kTownName), "Lyon");
   EXPECT_EQ(d.text(DeleteTownsDialog::kCountry), "France");
@@ -293,12 +308,15 @@ TEST_F(AtlasDialogs, DeletingAPickedTown) {
   ui.expectAnswer(Answer::Yes);
   ui.expectAnswer(Answer::Ok);
   del.command(DeleteTownsDialog::kDeleteTown, d, ui);
-  EXPECT_EQ(ui.messages[ui.messages.size() - 2].text, "Are you sure you want to delete the town called 'Lyon' from your atlas?");
+  EXPECT_EQ(ui.messages[ui.messages.size() - 2].text,
+            "Are you sure you want to delete the town called 'Lyon' from your atlas?");
   EXPECT_EQ(ui.messages[ui.messages.size() - 2].caption, "Confirm delete");
   const std::string after = townBytes();
   ASSERT_EQ(after.size(), before.size() - 32);
-  EXPECT_EQ(after.substr(0, static_cast<std::size_t>(lyon) * 32), before.substr(0, static_cast<std::size_t>(lyon) * 32));
-  EXPECT_EQ(after.substr(static_cast<std::size_t>(lyon) * 32), before.substr(static_cast<std::size_t>(lyon + 1) * 32));
+  EXPECT_EQ(after.substr(0, static_cast<std::size_t>(lyon) * 32),
+            before.substr(0, static_cast<std::size_t>(lyon) * 32));
+  EXPECT_EQ(after.substr(static_cast<std::size_t>(lyon) * 32),
+            before.substr(static_cast<std::size_t>(lyon + 1) * 32));
 }
 
 TEST_F(AtlasDialogs, ListingTheTownsOfACountry) {
@@ -325,7 +343,8 @@ TEST_F(AtlasDialogs, ListingTheTownsOfACountry) {
   // A country without towns.
   const TownFile none(std::string{});
   const AtlasDirectory dir(*readWholeFile(dir_ / kAtlasDirectoryFileName));
-  EXPECT_NE(countryTownListing(none, dir, 7, 0).find("The present version of your atlas contains no entry for this country"),
+  EXPECT_NE(countryTownListing(none, dir, 7, 0)
+                .find("The present version of your atlas contains no entry for this country"),
             std::string::npos);
 }
 
@@ -338,7 +357,8 @@ namespace {
 TEST(AtlasFolderTest, AMappedTownFileKeepsItsBytesWhenTheFileIsReplaced) {
   const fs::path dir = fs::temp_directory_path() / ("talpora-atlas-map-" + std::to_string(::getpid()));
   fs::create_directories(dir);
-  const std::string first = encodeTown(makeTown("Alpha", 1, 0, 1, 2)) + encodeTown(makeTown("Beta", 2, 0, 3, 4));
+  const std::string first =
+      encodeTown(makeTown("Alpha", 1, 0, 1, 2)) + encodeTown(makeTown("Beta", 2, 0, 3, 4));
   ASSERT_TRUE(replaceFileAtomically(dir / kTownFileName, first));
   AtlasFolder folder(dir);
   const auto towns = folder.towns();

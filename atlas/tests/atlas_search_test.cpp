@@ -128,7 +128,8 @@ TEST(AtlasSearch, HalvingAndBinaryStepsFindTheFirstTownNotBelow) {
 
 TEST(AtlasSearch, StoredOrderIsByteWiseAndSameNamesByPopulation) {
   const TownFile& towns = shippedTowns();
-  for (int i = 1; i < towns.count(); ++i) ASSERT_LE(compareNames(towns.nameAt(i - 1), towns.nameAt(i)), 0) << i;
+  for (int i = 1; i < towns.count(); ++i)
+    ASSERT_LE(compareNames(towns.nameAt(i - 1), towns.nameAt(i)), 0) << i;
   const TownRecord paris = towns.at(locateTown(towns, "Paris"));
   EXPECT_EQ(shippedDirectory().countryName(paris.country), "France");
   EXPECT_EQ(paris.country, 7);
@@ -139,8 +140,12 @@ TEST(AtlasSearch, StoredOrderIsByteWiseAndSameNamesByPopulation) {
 
 TEST(AtlasSearch, LowerCaseFindsTheSameTownsAsTheCapitalisedName) {
   const TownFile& towns = shippedTowns();
-  for (auto [lower, capital] : {std::pair{"paris", "Paris"}, {"new york", "New York"}, {"rio de janeiro", "Rio de Janeiro"},
-                                {"stratford-upon-avon", "Stratford-upon-Avon"}, {"san", "San"}, {"zurich", "Zurich"}}) {
+  for (auto [lower, capital] : {std::pair{"paris", "Paris"},
+                                {"new york", "New York"},
+                                {"rio de janeiro", "Rio de Janeiro"},
+                                {"stratford-upon-avon", "Stratford-upon-Avon"},
+                                {"san", "San"},
+                                {"zurich", "Zurich"}}) {
     const std::string key = townSearchKey(towns, lower);
     EXPECT_EQ(locateTown(towns, key), locateTown(towns, capital)) << lower << " -> " << key;
   }
@@ -192,8 +197,8 @@ TEST(AtlasDirectoryTest, EveryTownWithAStateFindsItsStateName) {
     const TownRecord t = towns.at(i);
     if (t.region == 0) continue;
     if (t.country == 7 || t.country == 90 || t.country == 91) {
-      ASSERT_TRUE((t.country == 7 && t.region >= 1 && t.region <= 95) || (t.country == 90 && t.region == 96) ||
-                  (t.country == 91 && t.region == 97))
+      ASSERT_TRUE((t.country == 7 && t.region >= 1 && t.region <= 95) ||
+                  (t.country == 90 && t.region == 96) || (t.country == 91 && t.region == 97))
           << townName(t);
       continue;
     }

@@ -34,7 +34,9 @@ struct Files {
   }
 };
 
-double jd(int d, int m, int y, int h, int mi) { return julian_dayh(d, m, y, h, mi); }
+double jd(int d, int m, int y, int h, int mi) {
+  return julian_dayh(d, m, y, h, mi);
+}
 
 TEST(ZoneLookup, ADateEqualToARecordsEndFallsIntoTheNextRecord) {
   const double change = jd(28, 3, 2021, 2, 0);
@@ -150,7 +152,10 @@ TEST(ZoneAtDate, AMissingZoneFileIsReportedAndGivesCoordinatesOnly) {
 
 class ShippedAtlas : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { folder_ = new AtlasFolder(kData); towns_ = new TownFile(*folder_->towns()); }
+  static void SetUpTestSuite() {
+    folder_ = new AtlasFolder(kData);
+    towns_ = new TownFile(*folder_->towns());
+  }
   static void TearDownTestSuite() {
     delete towns_;
     delete folder_;
@@ -193,13 +198,20 @@ TEST_F(ShippedAtlas, LookupsAgreeWithTheIanaDatabaseFrom1900To2100) {
     const char* zone;
   };
   const Case cases[] = {
-      {"New York City", 1, "America/New_York"}, {"Los Angeles", 1, "America/Los_Angeles"},
-      {"Phoenix", 1, "America/Phoenix"},        {"Indianapolis", 1, "America/Indiana/Indianapolis"},
-      {"London", 54, "Europe/London"},          {"Paris", 7, "Europe/Paris"},
-      {"Berlin", 23, "Europe/Berlin"},          {"Moscow", 4, "Europe/Moscow"},
-      {"Kolkata", 11, "Asia/Kolkata"},          {"Kathmandu", countryOfIsoCode("NP"), "Asia/Kathmandu"},
-      {"Sydney", 12, "Australia/Sydney"},       {"Adelaide", 12, "Australia/Adelaide"},
-      {"Lord Howe Island", 12, "Australia/Lord_Howe"}, {"Santiago", 10, "America/Santiago"},
+      {"New York City", 1, "America/New_York"},
+      {"Los Angeles", 1, "America/Los_Angeles"},
+      {"Phoenix", 1, "America/Phoenix"},
+      {"Indianapolis", 1, "America/Indiana/Indianapolis"},
+      {"London", 54, "Europe/London"},
+      {"Paris", 7, "Europe/Paris"},
+      {"Berlin", 23, "Europe/Berlin"},
+      {"Moscow", 4, "Europe/Moscow"},
+      {"Kolkata", 11, "Asia/Kolkata"},
+      {"Kathmandu", countryOfIsoCode("NP"), "Asia/Kathmandu"},
+      {"Sydney", 12, "Australia/Sydney"},
+      {"Adelaide", 12, "Australia/Adelaide"},
+      {"Lord Howe Island", 12, "Australia/Lord_Howe"},
+      {"Santiago", 10, "America/Santiago"},
       {"Tehran", countryOfIsoCode("IR"), "Asia/Tehran"},
   };
   for (const Case& c : cases) {
@@ -224,13 +236,15 @@ TEST_F(ShippedAtlas, LookupsAgreeWithTheIanaDatabaseFrom1900To2100) {
           const std::time_t ta = t0 - 3 * 3600, tb = t0 + 3 * 3600;
           localtime_r(&ta, &a);
           localtime_r(&tb, &b);
-          if (a.tm_gmtoff != local.tm_gmtoff || b.tm_gmtoff != local.tm_gmtoff || a.tm_isdst != local.tm_isdst ||
-              b.tm_isdst != local.tm_isdst)
+          if (a.tm_gmtoff != local.tm_gmtoff || b.tm_gmtoff != local.tm_gmtoff ||
+              a.tm_isdst != local.tm_isdst || b.tm_isdst != local.tm_isdst)
             continue;
-          const ZoneAnswer z = at(t, local.tm_mday, local.tm_mon + 1, local.tm_year + 1900, local.tm_hour, local.tm_min);
+          const ZoneAnswer z =
+              at(t, local.tm_mday, local.tm_mon + 1, local.tm_year + 1900, local.tm_hour, local.tm_min);
           ASSERT_TRUE(z.found) << c.town << " " << y << "-" << m << "-" << d;
           const int status = std::string(local.tm_zone) == "LMT" ? 32 : (local.tm_isdst ? 4 : 1);
-          ASSERT_NEAR(z.timeZone, local.tm_gmtoff / 3600.0, 1e-5) << c.town << " " << y << "-" << m << "-" << d;
+          ASSERT_NEAR(z.timeZone, local.tm_gmtoff / 3600.0, 1e-5)
+              << c.town << " " << y << "-" << m << "-" << d;
           ASSERT_EQ(z.zoneStatus, status) << c.town << " " << y << "-" << m << "-" << d;
           ++compared;
         }
@@ -250,25 +264,34 @@ TEST_F(ShippedAtlas, ChangesOfClocksAtTheirMinute) {
   const Case cases[] = {
       // Paris 2021: clocks forward at 02:00 (02:00 to 02:59 do not exist: the new time), back at 03:00
       // (02:00 to 02:59 occur twice: the first time).
-      {"Paris", 7, 28, 3, 2021, 1, 59, 1, 1},     {"Paris", 7, 28, 3, 2021, 2, 0, 2, 4},
-      {"Paris", 7, 31, 10, 2021, 2, 59, 2, 4},    {"Paris", 7, 31, 10, 2021, 3, 0, 1, 1},
-      {"New York City", 1, 10, 3, 2024, 1, 59, -5, 1}, {"New York City", 1, 10, 3, 2024, 2, 0, -4, 4},
-      {"New York City", 1, 3, 11, 2024, 1, 30, -4, 4}, {"New York City", 1, 3, 11, 2024, 2, 0, -5, 1},
+      {"Paris", 7, 28, 3, 2021, 1, 59, 1, 1},
+      {"Paris", 7, 28, 3, 2021, 2, 0, 2, 4},
+      {"Paris", 7, 31, 10, 2021, 2, 59, 2, 4},
+      {"Paris", 7, 31, 10, 2021, 3, 0, 1, 1},
+      {"New York City", 1, 10, 3, 2024, 1, 59, -5, 1},
+      {"New York City", 1, 10, 3, 2024, 2, 0, -4, 4},
+      {"New York City", 1, 3, 11, 2024, 1, 30, -4, 4},
+      {"New York City", 1, 3, 11, 2024, 2, 0, -5, 1},
       // Lord Howe Island: half an hour of summer time.
-      {"Lord Howe Island", 12, 7, 4, 2024, 1, 45, 11, 4}, {"Lord Howe Island", 12, 7, 4, 2024, 2, 0, 10.5, 1},
+      {"Lord Howe Island", 12, 7, 4, 2024, 1, 45, 11, 4},
+      {"Lord Howe Island", 12, 7, 4, 2024, 2, 0, 10.5, 1},
       // Kathmandu: +5:30 to +5:45 at midnight of 1 January 1986.
       {"Kathmandu", countryOfIsoCode("NP"), 31, 12, 1985, 23, 59, 5.5, 1},
       {"Kathmandu", countryOfIsoCode("NP"), 1, 1, 1986, 0, 15, 5.75, 1},
       // Double summer time in London, war time in Kolkata.
-      {"London", 54, 1, 7, 1941, 12, 0, 2, 4}, {"Kolkata", 11, 1, 7, 1943, 12, 0, 6.5, 4},
+      {"London", 54, 1, 7, 1941, 12, 0, 2, 4},
+      {"Kolkata", 11, 1, 7, 1943, 12, 0, 6.5, 4},
       // Paris on D-Day and New York at the Moon landing.
-      {"Paris", 7, 6, 6, 1944, 12, 0, 2, 4}, {"New York City", 1, 20, 7, 1969, 22, 56, -4, 4},
+      {"Paris", 7, 6, 6, 1944, 12, 0, 2, 4},
+      {"New York City", 1, 20, 7, 1969, 22, 56, -4, 4},
   };
   for (const Case& c : cases) {
     const ZoneAnswer z = at(town(c.town, c.country), c.d, c.m, c.y, c.h, c.mi);
     ASSERT_TRUE(z.found) << c.town;
-    EXPECT_NEAR(z.timeZone, c.zone, 1e-6) << c.town << " " << c.y << "-" << c.m << "-" << c.d << " " << c.h << ":" << c.mi;
-    EXPECT_EQ(z.zoneStatus, c.status) << c.town << " " << c.y << "-" << c.m << "-" << c.d << " " << c.h << ":" << c.mi;
+    EXPECT_NEAR(z.timeZone, c.zone, 1e-6)
+        << c.town << " " << c.y << "-" << c.m << "-" << c.d << " " << c.h << ":" << c.mi;
+    EXPECT_EQ(z.zoneStatus, c.status)
+        << c.town << " " << c.y << "-" << c.m << "-" << c.d << " " << c.h << ":" << c.mi;
   }
 }
 

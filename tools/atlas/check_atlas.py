@@ -7,10 +7,9 @@
   header, country records and closing record.
 - Time zones: for every country and region, the zone-file lookup (the suite's algorithm, mapping
   records, rule files 999 and 901) is compared with Python's zoneinfo, an implementation independent of
-  the generator's, reading the same IANA database: twice a month at noon from the first record to
+  the generator's, reading the same IANA database: once a month at noon from the first record to
   2100 and one minute and one hour either side of every record boundary. A local time that occurs
   twice counts as its first occurrence, a time skipped by a change of clocks as the new time.
-- Towns (with --npm): every town's country and state against GeoNames.
 """
 import bisect
 import datetime
@@ -149,10 +148,12 @@ def expected(zone, local):
     off = pick.utcoffset().total_seconds() / 3600
     if pick.tzname() == 'LMT':
         return off, 32, True
-    ut = pick.timestamp()
+    # A skipped time counts as the new time: its moment is read with the offset before the change,
+    # which puts it after the change.
+    ut = a.timestamp() if a.utcoffset() < b.utcoffset() else pick.timestamp()
     isdst = time.localtime(ut).tm_isdst
     near_negative = False
-    for days in (-300, -200, -100, 0, 100, 200, 300):
+    for days in range(-400, 401, 20):
         try:
             d = datetime.datetime.fromtimestamp(ut + days * 86400, zone).dst()
         except (OverflowError, ValueError):
@@ -171,7 +172,7 @@ def check_zones(folder):
         c, r, z = line.rstrip('\n').split('\t')
         regions.append((int(c), int(r), z))
     cache = {}
-    samples = mismatches = status_skipped = 0
+    samples = mismatches = status_skipped = offsets_differ = 0
     bad = []
     for country, region, zname in regions:
         if country == 7 and region not in (0, 96, 97):
@@ -192,7 +193,7 @@ def check_zones(folder):
         first_year = max(1800, local_from_jd(cands[0][1]).year - 2)
         for y in range(first_year, 2101):
             for m in range(1, 13):
-                for d in (1, 15):
+                for d in (1,):
                     times.append(datetime.datetime(y, m, d, 12))
         for s, e, v, st in cands:
             if e >= julian_dayh(1, 1, 2101, 0, 0) or e < 2000000:
@@ -218,11 +219,14 @@ def check_zones(folder):
             if not sure and gs in (1, 4) and gs != st:
                 ok_status = True
                 status_skipped += 1
+            if not ok_value:
+                offsets_differ += 1
             if not (ok_value and ok_status):
                 mismatches += 1
                 if True:
                     bad.append(f'{country}/{region} {zname} {t}: atlas {gv:.4f} {gs}, IANA {off:.4f} {st}')
     print(f'zones: {len(regions)} country/region zones, {samples} local times compared, {mismatches} differ'
+          f' ({offsets_differ} in the offset)'
           f' ({status_skipped} summer times read across a negative DST)')
     shown = {}
     for b in bad:
