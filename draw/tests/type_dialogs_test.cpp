@@ -466,3 +466,23 @@ TEST(AddModifDelChart, AsksModifyAddOrDelete) {
     EXPECT_EQ(AddModifDelChart(ui), result);
   }
 }
+
+TEST(DrawingTypeDesigner, ATitleOfTwentyNineCharactersIsKeptWhole) {
+  TypesDir d("title29");
+  ScriptedInteraction ui;
+  headless::RecordingLauncher launcher;
+  const std::string title = "A title of twenty-nine chars.";
+  ASSERT_EQ(title.size(), 29u);
+  ui.expectDialog([&](ui::DialogModel& m, ui::FormState& s, ui::Interaction& in) {
+    s.setText(DrawingTypeDesigner::kTitle, title);
+    m.command(ui::IDOK, s, in);
+    EXPECT_TRUE(s.closed());
+  });
+  ASSERT_EQ(CustomizeDrawingType(ui, d.settings, 11, nullptr, nullptr, launcher), 1);
+  const auto custom = readDrawingTypes(d.dir / kCustomTypesFile);
+  ASSERT_EQ(custom.size(), 4u);
+  EXPECT_EQ(titleOf(custom[3].par), title);
+  // Designed from the fixed template (entry 5), not from Custom A.
+  EXPECT_EQ(custom[3].par.style, d.book.fixed[5].par.style);
+  EXPECT_EQ(custom[3].par.typeOrigin, 701);
+}
