@@ -534,7 +534,7 @@ void AspectIndicator(gfx::Canvas& c, const WheelPlan& plan, const ChPar& t, cons
   const int left = rounded(0.012 * cx);
   c.text({left, rounded(0.2 * cy) * yf}, "Aspects:");
   const int size = rounded(0.07 * cy * 0.75);
-  const int gx = rounded(0.03 * cx + size / 2.0);
+  const int gx = rounded(std::max(0.03 * cx, 0.6 * size));
   double y = 0.2 * cy + c.metrics().height + 0.045 * cy;
   static constexpr gfx::PenStyle kStyles[6] = {gfx::PenStyle::Null,    gfx::PenStyle::Solid,
                                                gfx::PenStyle::Dash,    gfx::PenStyle::Dot,
@@ -550,7 +550,7 @@ void AspectIndicator(gfx::Canvas& c, const WheelPlan& plan, const ChPar& t, cons
     // A sample of the line beside the glyph (the conjunction's brackets have none).
     if (a > 0) {
       c.setPen({kStyles[type], wheelPenWidth(plan, type == 1 ? 0 : 1), colour});
-      c.line({gx + size, at.y}, {gx + size + rounded(0.045 * cx), at.y});
+      c.line({gx + rounded(0.75 * size), at.y}, {gx + rounded(0.75 * size) + rounded(0.045 * cx), at.y});
     }
     y += 0.082 * cy;
   }
