@@ -26,6 +26,25 @@ bool holdsSuiteData(const fs::path& dir) {
 
 bool writable(const fs::path& dir) { return ::access(dir.c_str(), W_OK) == 0; }
 
+// A file a user's work writes (settings, hand-over and scratch files, hot, last and place charts,
+// orb files, saved reports): never taken from another program directory, where it belongs to
+// somebody else's session.
+bool isUserFile(const std::string& name) {
+  std::string n = name;
+  std::transform(n.begin(), n.end(), n.begin(), [](unsigned char c) { return std::toupper(c); });
+  static const char* kExact[] = {"DATA10.DTF",   "DATA88.DTF",   "DATA9.DTF",   "DATAINTE.DTF", "LASTSAVE.DTF",
+                                 "ZYKINI1.DTF",  "ZYKINI3.DTF",  "ZYKINI4.DTF", "ZYKSTYLE.DTF", "ZYKCURDB.DTF",
+                                 "ZYKDBFC.DTF",  "ZYKPRNDLG.INI", "TOTO.REM",   "ATLAS.TXT"};
+  for (const char* e : kExact)
+    if (n == e) return true;
+  static const char* kPrefixes[] = {"ZYKLAST", "ZYKHOT", "LISTNG", "SNSTRY", "INTERP", "PRDICT", "."};
+  for (const char* p : kPrefixes)
+    if (n.rfind(p, 0) == 0) return true;
+  // Place charts "ZYKF00.DTF".."ZYKF99.DTF" (not the fixed-star file ZYKFFL.DTF).
+  return n.size() == 10 && n.rfind("ZYKF", 0) == 0 && std::isdigit(static_cast<unsigned char>(n[4])) &&
+         std::isdigit(static_cast<unsigned char>(n[5])) && n.substr(6) == ".DTF";
+}
+
 void seedFrom(const fs::path& source, const fs::path& target) {
   std::error_code ec;
   if (!fs::is_directory(source, ec)) return;
@@ -34,6 +53,7 @@ void seedFrom(const fs::path& source, const fs::path& target) {
     // Data files only: programs stay where they are.
     const auto perms = entry.status(ec).permissions();
     if ((perms & fs::perms::owner_exec) != fs::perms::none) continue;
+    if (isUserFile(entry.path().filename().string())) continue;
     const auto dest = target / entry.path().filename();
     if (!fs::exists(dest, ec)) fs::copy_file(entry.path(), dest, ec);
   }

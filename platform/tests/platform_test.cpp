@@ -118,6 +118,10 @@ TEST(ProgramDir, ResolutionOrder) {
   // Data beside a writable executable: that folder (build tree, portable copy).
   writeBytes(exeDir / kProgramDirMarker, "");
   writeBytes(exeDir / "zykadb.DTF", "chiron");
+  writeBytes(exeDir / "DATA10.DTF", "somebody's hand-over");
+  writeBytes(exeDir / "ZYKHOT3.DTF", "somebody's hot chart");
+  writeBytes(exeDir / "ZYKF00.DTF", "somebody's place");
+  writeBytes(exeDir / "ZYKFFL.DTF", "stars");
   EXPECT_EQ(resolveProgramDir(in).dir, exeDir);
 
   // TALPORA_HOME and an explicit override come first; they are seeded with the shipped data files
@@ -126,6 +130,11 @@ TEST(ProgramDir, ResolutionOrder) {
   d = resolveProgramDir(in);
   EXPECT_EQ(d.dir, root / "th");
   EXPECT_EQ(readFile(d.dir / "zykadb.DTF").value(), "chiron");
+  EXPECT_EQ(readFile(d.dir / "ZYKFFL.DTF").value(), "stars");
+  // The files of somebody's work are not taken along.
+  EXPECT_FALSE(fs::exists(d.dir / "DATA10.DTF"));
+  EXPECT_FALSE(fs::exists(d.dir / "ZYKHOT3.DTF"));
+  EXPECT_FALSE(fs::exists(d.dir / "ZYKF00.DTF"));
   in.overrideDir = root / "ov";
   EXPECT_EQ(resolveProgramDir(in).dir, root / "ov");
 }
