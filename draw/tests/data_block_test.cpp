@@ -207,8 +207,8 @@ TEST(WheelPlan, ChartsThatAreNoMomentDrawOnlyTheirAxes) {
   EXPECT_DOUBLE_EQ(pass.chart.cusps[3], 211.0);
   // A harmonic chart: Aries fixed at the left.
   c.chartType = chart_type::kNotAMoment;
-  const WheelPass& harmonic =
-      planWheel({s, c, k, c, k, wheeltest::fullType(11), 1600, 1200, kScreenDevice}).passes[0];
+  const WheelPass harmonic =
+      planWheel({s, c, k, c, k, wheeltest::fullType(11), 1600, 1200, kScreenDevice}).passes.front();
   EXPECT_EQ(harmonic.type.fixedAries, 1);
   EXPECT_EQ(harmonic.rotation, 0.0);
 }

@@ -153,7 +153,7 @@ TEST(WheelPlan, ChartWithoutHousesKeepsAriesFixedAndDrawsNoHousePoints) {
   Chart1 c2;
   Chart2 k2;
   testChart(c2, k2);
-  const WheelPass& housed = plan(s, c2, k2, fullType()).passes.front();
+  const WheelPass housed = plan(s, c2, k2, fullType()).passes.front();
   EXPECT_NEAR(housed.rotation, -k2.objects[kAscendant], 1e-9);
   EXPECT_EQ(housed.cuspsDrawn.size(), 12u);
   const gfx::Point asc = wheelPoint(housed.g, 1, housed.rotation, k2.objects[kAscendant], 500);
