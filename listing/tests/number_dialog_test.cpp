@@ -1,7 +1,8 @@
 // The number entry dialog: prompts, ranges, the hot-chart offset.
+#include "listing/number_dialog.h"
+
 #include <gtest/gtest.h>
 
-#include "listing/number_dialog.h"
 #include "platform/headless/scripted_interaction.h"
 
 using namespace talpora;
