@@ -59,10 +59,14 @@ TEST(AtlasRecords, ZoneRecordsAreSixteenAndTwentyBytes) {
   const std::string b = encodeZoneRecord(z);
   ASSERT_EQ(b.size(), 16u);
   const ZoneRecord back = decodeZoneRecord(b);
-  EXPECT_EQ(back.group, 1000);
-  EXPECT_EQ(back.end, 2451545.25);
-  EXPECT_EQ(back.value, -4.5f);
-  EXPECT_EQ(back.status, 4);
+  // The record is packed: its fields are copied out before the comparisons take references to them.
+  const int group = back.group, status = back.status;
+  const double end = back.end;
+  const float value = back.value;
+  EXPECT_EQ(group, 1000);
+  EXPECT_EQ(end, 2451545.25);
+  EXPECT_EQ(value, -4.5f);
+  EXPECT_EQ(status, 4);
   EXPECT_EQ(encodeCountryZoneRecord({42, z}).size(), 20u);
   EXPECT_EQ(zoneFileName(7), "zykdd007.dtf");
   EXPECT_EQ(zoneFileName(999), "zykdd999.dtf");

@@ -43,10 +43,10 @@ TEST(ZoneLookup, ADateEqualToARecordsEndFallsIntoTheNextRecord) {
   const std::string f = file16({{5, change, 1.0f, 1}, {5, jd(1, 1, 2101, 0, 0), 2.0f, 4}, {0, 665, 0, 0}});
   const ZoneLookup before = lookupZone(f, 5, 5, jd(28, 3, 2021, 1, 59), 5, 5);
   EXPECT_EQ(before.outcome, ZoneSearch::Found);
-  EXPECT_EQ(before.record.value, 1.0f);
+  EXPECT_EQ(+before.record.value, 1.0f);
   const ZoneLookup at = lookupZone(f, 5, 5, change, 5, 5);
   EXPECT_EQ(at.outcome, ZoneSearch::Found);
-  EXPECT_EQ(at.record.value, 2.0f);
+  EXPECT_EQ(+at.record.value, 2.0f);
   EXPECT_EQ(at.result, 1);
   EXPECT_EQ(lookupZone(f, 5, 5, jd(1, 1, 2101, 0, 0), 5, 5).outcome, ZoneSearch::NotFound);
 }
@@ -59,16 +59,16 @@ TEST(ZoneLookup, MappingRecordsChooseTheGroup) {
                                 {32767, 1.0, 0.0f, 0},
                                 {1001, jd(1, 1, 2101, 0, 0), 3.0f, 1},
                                 {0, 665, 0, 0}});
-  EXPECT_EQ(lookupZone(f, 4, 4, jd(1, 6, 2000, 12, 0), 3, 3).record.value, 3.0f);
-  EXPECT_EQ(lookupZone(f, 4, 4, jd(1, 6, 2000, 12, 0), 0, 0).record.value, 1.0f);
+  EXPECT_EQ(+lookupZone(f, 4, 4, jd(1, 6, 2000, 12, 0), 3, 3).record.value, 3.0f);
+  EXPECT_EQ(+lookupZone(f, 4, 4, jd(1, 6, 2000, 12, 0), 0, 0).record.value, 1.0f);
   EXPECT_EQ(lookupZone(f, 4, 4, jd(1, 6, 2000, 12, 0), 9, 9).outcome, ZoneSearch::NotFound);
   const std::string g = file16({{96, -2, 96.0f, 0},
                                 {0, jd(1, 1, 2101, 0, 0), 1.0f, 1},
                                 {32767, 1.0, 0.0f, 0},
                                 {96, jd(1, 1, 2101, 0, 0), 1.5f, 1},
                                 {0, 665, 0, 0}});
-  EXPECT_EQ(lookupZone(g, 7, 90, jd(1, 6, 2000, 12, 0), 0, 96).record.value, 1.5f);
-  EXPECT_EQ(lookupZone(g, 7, 7, jd(1, 6, 2000, 12, 0), 0, 75).record.value, 1.0f);
+  EXPECT_EQ(+lookupZone(g, 7, 90, jd(1, 6, 2000, 12, 0), 0, 96).record.value, 1.5f);
+  EXPECT_EQ(+lookupZone(g, 7, 7, jd(1, 6, 2000, 12, 0), 0, 75).record.value, 1.0f);
   // No end record: the search runs out.
   EXPECT_EQ(lookupZone(file16({{0, 2451545.0, 1.0f, 1}}), 4, 4, 2460000.0, 0, 0).outcome, ZoneSearch::RanOut);
 }
@@ -79,9 +79,9 @@ TEST(ZoneLookup, FileZeroKeepsEachCountrysRecords) {
   f += encodeCountryZoneRecord({16, {0, jd(1, 1, 1950, 0, 0), 5.5f, 32}});
   f += encodeCountryZoneRecord({16, {0, jd(1, 1, 2101, 0, 0), 5.75f, 1}});
   f += encodeCountryZoneRecord({0x7fffffff, {0, 665, 0, 0}});
-  EXPECT_EQ(lookupZone(f, 0, 16, jd(1, 1, 1949, 0, 0), 0, 0).record.value, 5.5f);
-  EXPECT_EQ(lookupZone(f, 0, 16, jd(1, 1, 1950, 0, 0), 0, 0).record.value, 5.75f);
-  EXPECT_EQ(lookupZone(f, 0, 15, jd(1, 1, 1950, 0, 0), 0, 0).record.value, 3.0f);
+  EXPECT_EQ(+lookupZone(f, 0, 16, jd(1, 1, 1949, 0, 0), 0, 0).record.value, 5.5f);
+  EXPECT_EQ(+lookupZone(f, 0, 16, jd(1, 1, 1950, 0, 0), 0, 0).record.value, 5.75f);
+  EXPECT_EQ(+lookupZone(f, 0, 15, jd(1, 1, 1950, 0, 0), 0, 0).record.value, 3.0f);
   EXPECT_EQ(lookupZone(f, 0, 17, jd(1, 1, 1950, 0, 0), 0, 0).outcome, ZoneSearch::NotFound);
 }
 
