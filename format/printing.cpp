@@ -330,14 +330,14 @@ std::unique_ptr<gfx::PrintJob> startJob(ui::Interaction& ui, gfx::Printers& prin
       declined = true;
       return nullptr;
     }
-    ui::FileDialogSpec spec;
-    spec.title = "Print to a PDF File";
-    spec.filter = "PDF Files (*.pdf)|*.pdf||";
-    spec.defaultName = "Listing.pdf";
-    spec.defaultExt = "pdf";
-    spec.save = true;
-    spec.overwritePrompt = true;
-    const auto chosen = ui.chooseFile(spec);
+    ui::FileDialogSpec desc;
+    desc.title = "Print to a PDF File";
+    desc.filter = "PDF Files (*.pdf)|*.pdf||";
+    desc.defaultName = "Listing.pdf";
+    desc.defaultExt = "pdf";
+    desc.save = true;
+    desc.overwritePrompt = true;
+    const auto chosen = ui.chooseFile(desc);
     if (!chosen) {
       declined = true;
       return nullptr;

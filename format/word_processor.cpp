@@ -37,10 +37,10 @@ void WordProcessorDialog::open(ui::FormState& state) {
 void WordProcessorDialog::command(ui::ControlId id, ui::FormState& state, ui::Interaction& ui) {
   switch (id) {
     case kBrowse: {
-      ui::FileDialogSpec spec;
-      spec.defaultName = "*.*";
-      spec.filter = "*.*||";
-      if (auto path = ui.chooseFile(spec)) state.setText(kCommand, path->string());
+      ui::FileDialogSpec desc;
+      desc.defaultName = "*.*";
+      desc.filter = "*.*||";
+      if (auto path = ui.chooseFile(desc)) state.setText(kCommand, path->string());
       break;
     }
     case ui::IDHELP:

@@ -80,7 +80,7 @@ ui::ControlId FormDialog::buddyOf(const ui::FormSpec& form, const ui::ControlSpe
 FormDialog::Bound* FormDialog::find(ui::ControlId id) {
   if (id <= 0) return nullptr;  // unnamed labels are not addressed
   for (auto& b : bound_)
-    if (b.spec.id == id) return &b;
+    if (b.desc.id == id) return &b;
   return nullptr;
 }
 const FormDialog::Bound* FormDialog::find(ui::ControlId id) const {
@@ -131,7 +131,7 @@ int FormDialog::run() {
 }
 
 QString FormDialog::shownText(const Bound& b, const std::string& cp1252) const {
-  switch (b.spec.kind) {
+  switch (b.desc.kind) {
     case ui::ControlKind::Static:
       // With a box to focus, "&" marks the mnemonic as in a Windows label; otherwise it is removed.
       return b.buddy ? toQt(cp1252) : withoutMnemonics(cp1252);
@@ -146,7 +146,7 @@ QString FormDialog::shownText(const Bound& b, const std::string& cp1252) const {
 }
 
 QWidget* FormDialog::makeWidget(Bound& b) {
-  const auto& s = b.spec;
+  const auto& s = b.desc;
   QFont fixed = fixedPitchFont();
   switch (s.kind) {
     case ui::ControlKind::Static: {
@@ -238,7 +238,7 @@ void FormDialog::build() {
   bound_.reserve(form_.controls.size());  // never grows after this: the signal handlers keep ids only
   for (const auto& s : form_.controls) {
     Bound& b = bound_.emplace_back();
-    b.spec = s;
+    b.desc = s;
     b.widget = makeWidget(b);
     ids_[b.widget] = s.id;
     if (s.kind == ui::ControlKind::Group && s.group != 0) {
@@ -247,7 +247,7 @@ void FormDialog::build() {
     }
   }
   for (auto& b : bound_) {
-    const auto& s = b.spec;
+    const auto& s = b.desc;
     const bool wide = s.kind == ui::ControlKind::Group || s.kind == ui::ControlKind::MultiEdit ||
                       s.kind == ui::ControlKind::List || s.kind == ui::ControlKind::MultiList;
     if (s.kind != ui::ControlKind::Group && s.group != 0 && groupGrids.count(s.group)) {
@@ -259,19 +259,19 @@ void FormDialog::build() {
     }
   }
   for (auto& b : bound_) {
-    if (b.spec.kind == ui::ControlKind::Static && b.buddy) {
+    if (b.desc.kind == ui::ControlKind::Static && b.buddy) {
       if (auto* target = widget(b.buddy)) static_cast<QLabel*>(b.widget)->setBuddy(target);
     }
     b.widget->installEventFilter(this);
-    if (b.spec.kind == ui::ControlKind::Static)
-      static_cast<QLabel*>(b.widget)->setText(shownText(b, b.spec.text));
+    if (b.desc.kind == ui::ControlKind::Static)
+      static_cast<QLabel*>(b.widget)->setText(shownText(b, b.desc.text));
     wire(b);
   }
 }
 
 void FormDialog::wire(Bound& b) {
-  const ui::ControlId id = b.spec.id;
-  switch (b.spec.kind) {
+  const ui::ControlId id = b.desc.id;
+  switch (b.desc.kind) {
     case ui::ControlKind::Edit:
     case ui::ControlKind::Number: {
       auto* e = static_cast<QLineEdit*>(b.widget);
@@ -312,7 +312,7 @@ void FormDialog::wire(Bound& b) {
       });
       connect(v, &QListView::doubleClicked, this, [this, id](const QModelIndex& index) {
         if (!index.isValid()) return;
-        if (auto* bb = find(id); bb && bb->spec.kind == ui::ControlKind::List)
+        if (auto* bb = find(id); bb && bb->desc.kind == ui::ControlKind::List)
           state_.setSelection(id, index.row());
         callModel(id, kDoubleClicked);
       });
@@ -338,8 +338,8 @@ void FormDialog::syncListSelection(Bound& b) {
   std::vector<int> rows;
   for (const auto& index : v->selectionModel()->selectedIndexes()) rows.push_back(index.row());
   std::sort(rows.begin(), rows.end());
-  if (b.spec.kind == ui::ControlKind::MultiList) state_.setSelections(b.spec.id, rows);
-  state_.setSelection(b.spec.id, rows.empty() ? -1 : rows.front());
+  if (b.desc.kind == ui::ControlKind::MultiList) state_.setSelections(b.desc.id, rows);
+  state_.setSelection(b.desc.id, rows.empty() ? -1 : rows.front());
 }
 
 void FormDialog::callModel(ui::ControlId id, int what) {
@@ -375,19 +375,19 @@ void FormDialog::applyState() {
   applying_ = true;
   setWindowTitle(toQt(state_.caption()));
   for (auto& b : bound_) {
-    const ui::ControlId id = b.spec.id;
+    const ui::ControlId id = b.desc.id;
     if (id <= 0) continue;
     QWidget* w = b.widget;
     const bool shown = !state_.removed(id) && state_.visible(id);
     if (w->isVisibleTo(this) != shown || !prepared_) w->setVisible(shown);
     const bool on = state_.enabled(id);
-    if (b.spec.kind == ui::ControlKind::MultiEdit) {
+    if (b.desc.kind == ui::ControlKind::MultiEdit) {
       static_cast<QPlainTextEdit*>(w)->setReadOnly(!on);  // still scrolls
     } else {
       w->setEnabled(on);
     }
     const std::string text = state_.text(id);
-    switch (b.spec.kind) {
+    switch (b.desc.kind) {
       case ui::ControlKind::Static:
         static_cast<QLabel*>(w)->setText(shownText(b, text));
         break;
@@ -425,7 +425,7 @@ void FormDialog::applyState() {
         const auto& items = state_.items(id);
         if (!b.items->sameAs(items)) b.items->reset(items);
         std::vector<int> want;
-        if (b.spec.kind == ui::ControlKind::MultiList) {
+        if (b.desc.kind == ui::ControlKind::MultiList) {
           want = state_.selections(id);
         } else if (state_.selection(id) >= 0) {
           want = {state_.selection(id)};
@@ -479,8 +479,8 @@ void FormDialog::radioClicked(ui::ControlId id) {
   if (!clicked) return;
   // The buttons of one group: only the clicked one stays on.
   for (const auto& b : bound_)
-    if (b.spec.kind == ui::ControlKind::Radio && b.spec.id > 0 && b.spec.group == clicked->spec.group)
-      state_.setChecked(b.spec.id, b.spec.id == id);
+    if (b.desc.kind == ui::ControlKind::Radio && b.desc.id > 0 && b.desc.group == clicked->desc.group)
+      state_.setChecked(b.desc.id, b.desc.id == id);
   callModel(id, kCommand);
 }
 
@@ -499,12 +499,12 @@ bool FormDialog::eventFilter(QObject* obj, QEvent* ev) {
   const ui::ControlId id = w ? idOf(w) : 0;
   if (id > 0) {
     const auto* b = find(id);
-    if (ev->type() == QEvent::MouseButtonPress && b && b->spec.kind == ui::ControlKind::Static && b->buddy) {
+    if (ev->type() == QEvent::MouseButtonPress && b && b->desc.kind == ui::ControlKind::Static && b->buddy) {
       clickLabel(id);
       return true;
     }
     if (ev->type() == QEvent::FocusIn && !applying_) state_.focus(id);
-    if (ev->type() == QEvent::FocusOut && b && b->spec.kind == ui::ControlKind::MultiEdit) {
+    if (ev->type() == QEvent::FocusOut && b && b->desc.kind == ui::ControlKind::MultiEdit) {
       const auto reason = static_cast<QFocusEvent*>(ev)->reason();
       if (reason != Qt::PopupFocusReason) editLeft(id);
     }
@@ -529,7 +529,7 @@ void FormDialog::typeText(ui::ControlId id, const QString& text) {
 void FormDialog::click(ui::ControlId id) {
   auto* b = find(id);
   if (!b) return;
-  if (b->spec.kind == ui::ControlKind::Static) {
+  if (b->desc.kind == ui::ControlKind::Static) {
     clickLabel(id);
   } else if (auto* button = qobject_cast<QAbstractButton*>(b->widget)) {
     if (button->isEnabled() && button->isVisibleTo(this)) button->click();
@@ -540,7 +540,7 @@ void FormDialog::clickLabel(ui::ControlId labelId) {
   const auto* b = find(labelId);
   if (!b || !b->buddy) return;
   const auto* box = find(b->buddy);
-  if (!box || state_.removed(box->spec.id) || !box->widget->isEnabled()) return;
+  if (!box || state_.removed(box->desc.id) || !box->widget->isEnabled()) return;
   focusControl(b->buddy);
 }
 

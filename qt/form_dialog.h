@@ -58,7 +58,7 @@ class FormDialog : public QDialog {
 
  private:
   struct Bound {
-    ui::ControlSpec spec;
+    ui::ControlSpec desc;
     QWidget* widget = nullptr;
     ItemListModel* items = nullptr;  // lists and combo boxes
     ui::ControlId buddy = 0;         // labels

@@ -80,8 +80,8 @@ int qtKeyOf(int vk) {
 MenuWindow::MenuWindow(QWidget* parent) : QMainWindow(parent) {}
 MenuWindow::~MenuWindow() = default;
 
-void MenuWindow::setMenu(const ui::MenuSpec& spec) {
-  spec_ = spec;
+void MenuWindow::setMenu(const ui::MenuSpec& desc) {
+  spec_ = desc;
   rebuild();
 }
 

@@ -36,14 +36,14 @@ QString genericFace(FaceKind k) {
   }
 }
 
-FaceKind kindOf(const gfx::FontSpec& spec) {
-  auto k = headless::faceKind(spec);
-  if (k == FaceKind::Other) k = headless::familyKind(spec.pitchAndFamily);
+FaceKind kindOf(const gfx::FontSpec& desc) {
+  auto k = headless::faceKind(desc);
+  if (k == FaceKind::Other) k = headless::familyKind(desc.pitchAndFamily);
   return k;
 }
 
-void applyStyle(QFont& f, const gfx::FontSpec& spec) {
-  switch (kindOf(spec)) {
+void applyStyle(QFont& f, const gfx::FontSpec& desc) {
+  switch (kindOf(desc)) {
     case FaceKind::Fixed:
       f.setStyleHint(QFont::TypeWriter);
       f.setFixedPitch(true);
@@ -55,11 +55,11 @@ void applyStyle(QFont& f, const gfx::FontSpec& spec) {
       f.setStyleHint(QFont::SansSerif);
       break;
   }
-  const int weight = spec.weight <= 0 ? 400 : std::clamp(spec.weight, 1, 1000);
+  const int weight = desc.weight <= 0 ? 400 : std::clamp(desc.weight, 1, 1000);
   f.setWeight(static_cast<QFont::Weight>(weight));
-  f.setItalic(spec.italic);
-  f.setUnderline(spec.underline);
-  f.setStrikeOut(spec.strikeOut);
+  f.setItalic(desc.italic);
+  f.setUnderline(desc.underline);
+  f.setStrikeOut(desc.strikeOut);
 }
 
 QFontMetricsF metricsOf(const QFont& f, const QPaintDevice* device) {
@@ -75,32 +75,32 @@ QColor toQColor(gfx::Colour c) {
   return QColor(gfx::red(c), gfx::green(c), gfx::blue(c));
 }
 
-QString substituteFace(const gfx::FontSpec& spec) {
-  const auto kind = headless::faceKind(spec);
+QString substituteFace(const gfx::FontSpec& desc) {
+  const auto kind = headless::faceKind(desc);
   if (kind != FaceKind::Other) return genericFace(kind);
-  const QString face = toQt(spec.face);
+  const QString face = toQt(desc.face);
   if (QFontDatabase::families().contains(face, Qt::CaseInsensitive)) return face;
-  return genericFace(headless::familyKind(spec.pitchAndFamily));
+  return genericFace(headless::familyKind(desc.pitchAndFamily));
 }
 
-QFont fontForSpec(const gfx::FontSpec& spec, double pixelsPerUnit, const QPaintDevice* device) {
-  QFont f(substituteFace(spec));
-  applyStyle(f, spec);
+QFont fontForSpec(const gfx::FontSpec& desc, double pixelsPerUnit, const QPaintDevice* device) {
+  QFont f(substituteFace(desc));
+  applyStyle(f, desc);
   const double dpi = device ? device->logicalDpiY() : 96.0;
-  if (spec.height < 0) {
-    f.setPixelSize(std::max(1, rounded(-spec.height * pixelsPerUnit)));
+  if (desc.height < 0) {
+    f.setPixelSize(std::max(1, rounded(-desc.height * pixelsPerUnit)));
   } else {
     // The cell height asked for: find the em size whose cell is that tall.
-    const double cellPx = spec.height > 0 ? spec.height * pixelsPerUnit : 16.0 * dpi / 96.0;
+    const double cellPx = desc.height > 0 ? desc.height * pixelsPerUnit : 16.0 * dpi / 96.0;
     QFont probe = f;
     probe.setPixelSize(100);
     const double probeCell = metricsOf(probe, device).height();
     f.setPixelSize(std::max(1, rounded(probeCell > 0 ? cellPx * 100.0 / probeCell : cellPx)));
   }
-  if (spec.width != 0) {
+  if (desc.width != 0) {
     const double average = metricsOf(f, device).averageCharWidth();
     if (average > 0)
-      f.setStretch(std::clamp(rounded(100.0 * std::abs(spec.width) * pixelsPerUnit / average), 1, 4000));
+      f.setStretch(std::clamp(rounded(100.0 * std::abs(desc.width) * pixelsPerUnit / average), 1, 4000));
   }
   return f;
 }
@@ -137,11 +137,11 @@ QFont stockFont(gfx::StockFont which, double dotsPerInch) {
   return f;
 }
 
-QFont chooserFontForSpec(const gfx::FontSpec& spec) {
-  QFont f(substituteFace(spec));
-  applyStyle(f, spec);
+QFont chooserFontForSpec(const gfx::FontSpec& desc) {
+  QFont f(substituteFace(desc));
+  applyStyle(f, desc);
   // Tenths of a millimetre to points: a positive height is the cell, about 6/5 of the em.
-  const double emTenths = spec.height < 0 ? -spec.height : spec.height > 0 ? spec.height * 5.0 / 6.0 : 35.0;
+  const double emTenths = desc.height < 0 ? -desc.height : desc.height > 0 ? desc.height * 5.0 / 6.0 : 35.0;
   f.setPointSizeF(std::max(1.0, emTenths / 254.0 * 72.0));
   return f;
 }

@@ -147,24 +147,24 @@ ui::Answer QtInteraction::message(const ui::Message& m) {
   return hasCancel ? ui::Answer::Cancel : answers.back();
 }
 
-std::optional<std::filesystem::path> QtInteraction::chooseFile(const ui::FileDialogSpec& spec) {
-  QString title = toQt(spec.title);
-  if (title.isEmpty()) title = spec.save ? QStringLiteral("Save As") : QStringLiteral("Open");
+std::optional<std::filesystem::path> QtInteraction::chooseFile(const ui::FileDialogSpec& desc) {
+  QString title = toQt(desc.title);
+  if (title.isEmpty()) title = desc.save ? QStringLiteral("Save As") : QStringLiteral("Open");
   QFileDialog dialog(dialogParent(), title);
   dialog.setNameFilter(QString());
-  const QString filters = qtFileFilter(spec.filter);
+  const QString filters = qtFileFilter(desc.filter);
   if (!filters.isEmpty()) dialog.setNameFilters(filters.split(QStringLiteral(";;")));
-  dialog.setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(spec.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  if (!spec.defaultExt.empty()) dialog.setDefaultSuffix(toQt(spec.defaultExt));
-  if (spec.save && !spec.overwritePrompt) dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-  if (!spec.defaultName.empty()) {
-    const QFileInfo info(toQt(spec.defaultName));
+  dialog.setAcceptMode(desc.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(desc.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (!desc.defaultExt.empty()) dialog.setDefaultSuffix(toQt(desc.defaultExt));
+  if (desc.save && !desc.overwritePrompt) dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+  if (!desc.defaultName.empty()) {
+    const QFileInfo info(toQt(desc.defaultName));
     if (info.isAbsolute()) dialog.setDirectory(info.absolutePath());
     dialog.selectFile(info.fileName());
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return withDefaultExtension(toPath(dialog.selectedFiles().front()), spec.defaultExt);
+  return withDefaultExtension(toPath(dialog.selectedFiles().front()), desc.defaultExt);
 }
 
 std::optional<gfx::FontSpec> QtInteraction::chooseFont(const gfx::FontSpec& initial) {

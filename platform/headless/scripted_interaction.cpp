@@ -19,8 +19,8 @@ ui::Answer ScriptedInteraction::message(const ui::Message& m) {
   return defaultAnswer_;
 }
 
-std::optional<std::filesystem::path> ScriptedInteraction::chooseFile(const ui::FileDialogSpec& spec) {
-  fileRequests.push_back(spec);
+std::optional<std::filesystem::path> ScriptedInteraction::chooseFile(const ui::FileDialogSpec& desc) {
+  fileRequests.push_back(desc);
   if (files_.empty()) return std::nullopt;
   auto f = files_.front();
   files_.pop_front();

@@ -443,19 +443,19 @@ TEST(QtInteraction, FileChooserFiltersBothLetterCasesAndAppendsTheDefaultExtensi
     fd->selectFile(QStringLiteral("anna"));
     static_cast<QDialog*>(fd)->accept();  // as the Save button does
   });
-  ui::FileDialogSpec spec;
-  spec.title = "Save a Chart";
-  spec.filter = "Chart Files (*.chr)|*.chr||";
-  spec.defaultName = (dir / "chart").string();
-  spec.defaultExt = "CHR";
-  spec.save = true;
-  spec.overwritePrompt = true;
-  EXPECT_EQ(qi.chooseFile(spec), dir / "anna.CHR");
+  ui::FileDialogSpec desc;
+  desc.title = "Save a Chart";
+  desc.filter = "Chart Files (*.chr)|*.chr||";
+  desc.defaultName = (dir / "chart").string();
+  desc.defaultExt = "CHR";
+  desc.save = true;
+  desc.overwritePrompt = true;
+  EXPECT_EQ(qi.chooseFile(desc), dir / "anna.CHR");
 
   // Cancelled: nothing chosen.
   testkit::whenModalOpens([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
-  spec.save = false;
-  EXPECT_FALSE(qi.chooseFile(spec).has_value());
+  desc.save = false;
+  EXPECT_FALSE(qi.chooseFile(desc).has_value());
   std::filesystem::remove_all(dir);
 }
 
