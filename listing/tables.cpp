@@ -1,6 +1,8 @@
 // zyktabs: the aspect, parallel, midpoint and harmonic tables.
 #include "listing/tables.h"
 
+#include "draw/chart_pairs.h"
+
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -351,18 +353,7 @@ int MidPointsModulus(int mode, float modulus, int heliocentric, Report& report, 
 
 bool makeHarmonicChart(const Chart1& birth, const Chart2& chart, int h, Chart1& copy, Chart2& copyChart) {
   if (h < 1 || h > kMaxHarmonic) return false;
-  copy = birth;
-  copyChart = chart;
-  copy.chartType = chart_type::kNotAMoment;
-  char title[32];
-  std::snprintf(title, sizeof title, "Harmonic Chart, n=%d", h);
-  setField(copy.typeText, title);
-  const bool houses = AreThereHouses(birth) != 0;
-  for (int k = 0; k < kObjectCount; ++k) {
-    if (k >= kAscendant && !houses) continue;
-    if (!hasPosition(chart.objects[k])) continue;
-    copyChart.objects[k] = c_c360(std::fmod(h * chart.objects[k], 360.0));
-  }
+  harmonicChart(birth, chart, h, copy, copyChart);
   return true;
 }
 
