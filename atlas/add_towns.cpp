@@ -288,20 +288,9 @@ void AddTownsDialog::addTown(ui::FormState& state, ui::Interaction& ui) {
     state.focus(kLatDegrees);
     return;
   }
-  if (ui.message({"Press OK and be patient. The new atlas is written beside the old one and only then put in "
-                  "its place: if your computer were switched off during this operation, you would find your "
-                  "atlas as it was before.",
-                  "Warning", ui::Buttons::OkCancel, ui::Icon::Warning, std::nullopt}) != ui::Answer::Ok)
-    return;
   AtlasFolder folder(dir_);
-  auto towns = folder.towns();
-  if (!towns) {
-    ui.tell(
-        "The Atlas database file cannot be found. Talpora must be re-installed if you want to have access "
-        "to the Atlas.",
-        "File Error");
-    return;
-  }
+  auto towns = confirmRewriteAndLoadTowns(folder, ui);
+  if (!towns) return;
   const TownRecord town = makeTown(name, country, region, lon, lat);
   if (const int dup = nearDuplicate(*towns, town); dup >= 0) {
     const std::string text = "Your atlas already contains a town named " + townName(towns->at(dup)) +

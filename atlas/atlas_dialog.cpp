@@ -36,6 +36,21 @@ std::optional<TownFile> AtlasFolder::towns() const {
   return TownFile(std::make_shared<MappedFile>(std::move(*mapped)), bytes);
 }
 
+std::optional<TownFile> confirmRewriteAndLoadTowns(const AtlasFolder& folder, ui::Interaction& ui) {
+  if (ui.message({"Press OK and be patient. The new atlas is written beside the old one and only then put in "
+                  "its place: if your computer were switched off during this operation, you would find your "
+                  "atlas as it was before.",
+                  "Warning", ui::Buttons::OkCancel, ui::Icon::Warning, std::nullopt}) != ui::Answer::Ok)
+    return std::nullopt;
+  auto towns = folder.towns();
+  if (!towns)
+    ui.tell(
+        "The Atlas database file cannot be found. Talpora must be re-installed if you want to have access "
+        "to the Atlas.",
+        "File Error");
+  return towns;
+}
+
 std::optional<AtlasDirectory> AtlasFolder::directory() const {
   auto mapped = MappedFile::open(file(kAtlasDirectoryFileName));
   if (!mapped) return std::nullopt;

@@ -30,6 +30,10 @@ class AtlasFolder {
   std::map<int, std::optional<std::string>> zones_;
 };
 
+// Before adding or deleting a town: asks the user to be patient (the new atlas is written beside the
+// old one), then loads the town file; nullopt when the user cancels or the file is missing (said).
+std::optional<TownFile> confirmRewriteAndLoadTowns(const AtlasFolder& folder, ui::Interaction& ui);
+
 // A whole file with one open, one size query and one read; nullopt when it cannot be read.
 std::optional<std::string> readWholeFile(const std::filesystem::path&);
 

@@ -118,20 +118,9 @@ void DeleteTownsDialog::deleteTown(ui::FormState& state, ui::Interaction& ui) {
           {"Are you sure you want to delete the town called '" + townName(*picked_) + "' from your atlas?",
            "Confirm delete", ui::Buttons::YesNo, ui::Icon::Question, std::nullopt}) != ui::Answer::Yes)
     return;
-  if (ui.message({"Press OK and be patient. The new atlas is written beside the old one and only then put in "
-                  "its place: if your computer were switched off during this operation, you would find your "
-                  "atlas as it was before.",
-                  "Warning", ui::Buttons::OkCancel, ui::Icon::Warning, std::nullopt}) != ui::Answer::Ok)
-    return;
   AtlasFolder folder(dir_);
-  auto towns = folder.towns();
-  if (!towns) {
-    ui.tell(
-        "The Atlas database file cannot be found. Talpora must be re-installed if you want to have access "
-        "to the Atlas.",
-        "File Error");
-    return;
-  }
+  auto towns = confirmRewriteAndLoadTowns(folder, ui);
+  if (!towns) return;
   auto bytes = withTownRemoved(*towns, *picked_);
   if (bytes) {
     if (auto w = replaceFileAtomically(folder.file(kTownFileName), *bytes, fault_); !w) {
