@@ -25,6 +25,12 @@ double julian_dayh(int day, int month, int year, int hour, int minute) {
   return julian_day(day, month, year, hour * (1.0 / 24.0) + minute * (1.0 / 1440.0));
 }
 
+int expandTwoDigitYear(int year, int currentYear) {
+  if (year < 0 || year > 99) return year;
+  const int pivot = ((currentYear % 100) + 100) % 100;
+  return year <= pivot ? 2000 + year : 1900 + year;
+}
+
 bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 int daysInMonth(int month, int year) {

@@ -32,4 +32,9 @@ int IsAMPMTimeValid(short* hour, short* minute, short* second);
 int Convert24hTimeToAMPM(int* hour, int* isPM);
 int ConvertAMPMTimeTo24h(int* hour, int isPM);
 
+// A year typed with one or two digits (0..99), expanded with a pivot on the current year: from 00 up to
+// the current year's last two digits it is 20xx, anything else 19xx. Years outside 0..99 come back as
+// they are (the dialogs call this only for boxes holding one or two digits).
+int expandTwoDigitYear(int year, int currentYear);
+
 }  // namespace talpora

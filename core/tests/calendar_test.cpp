@@ -156,3 +156,12 @@ TEST(TimeValidity, ClockAndAmPm) {
     EXPECT_EQ(h12, hour);
   }
 }
+
+TEST(Calendar, TwoDigitYearsPivotOnTheCurrentYear) {
+  struct Row {
+    int typed, current, expected;
+  } rows[] = {{24, 2026, 2024}, {26, 2026, 2026}, {27, 2026, 1927}, {96, 2026, 1996}, {0, 2026, 2000},
+              {5, 2026, 2005}, {99, 2099, 2099}, {0, 2100, 2000}, {1, 2100, 1901}, {1996, 2026, 1996},
+              {100, 2026, 100}};
+  for (const Row& r : rows) EXPECT_EQ(expandTwoDigitYear(r.typed, r.current), r.expected) << r.typed;
+}
