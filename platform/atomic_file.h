@@ -21,13 +21,17 @@ struct WriteResult {
   explicit operator bool() const { return ok; }
 };
 
-// Replaces (or creates) `path` with `bytes` atomically. The old file is intact when this fails.
+// Replaces (or creates) `path` with `bytes` atomically. The old file is intact when this fails. The new
+// file keeps the old one's mode, a symbolic link is written through to its target, the folder is
+// synced after the rename, and temporaries that killed writers of the same file left are removed.
 WriteResult replaceFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                                   const WriteFault* fault = nullptr);
 
 // Writes `bytes` into an existing file at `offset` (offset -1: at the end) without truncating it,
-// creating the file when it does not exist. Used for records inside files of many records.
-WriteResult writeAt(const std::filesystem::path& path, std::int64_t offset, std::string_view bytes);
+// creating the file when it does not exist, and syncs it. Used for records inside files of many
+// records. A failed write is undone (the old bytes and the old length come back) and reported.
+WriteResult writeAt(const std::filesystem::path& path, std::int64_t offset, std::string_view bytes,
+                    const WriteFault* fault = nullptr);
 
 // The temporary name used beside `path` while it is being replaced (hidden, per process).
 std::filesystem::path temporarySibling(const std::filesystem::path& path);

@@ -1,6 +1,9 @@
 // platform: program-directory resolution and seeding.
 #include "platform/program_dir.h"
 
+#include "platform/atomic_file.h"
+#include "platform/byte_io.h"
+
 #include <unistd.h>
 
 #include <algorithm>
@@ -45,6 +48,23 @@ bool isUserFile(const std::string& name) {
          std::isdigit(static_cast<unsigned char>(n[5])) && n.substr(6) == ".DTF";
 }
 
+// True when `dest` is a torn copy of `source`: shorter, and its bytes the start of the source's. A copy
+// killed part-way (before seeding went through a temporary) leaves exactly that; a file the user
+// changed is never a strict prefix of the shipped one, and stays as it is.
+bool isTornCopy(const fs::path& source, const fs::path& dest) {
+  std::error_code ec;
+  const auto have = fs::file_size(dest, ec);
+  if (ec) return false;
+  const auto want = fs::file_size(source, ec);
+  if (ec || have >= want) return false;
+  const auto head = readFileRange(source, 0, have);
+  const auto copy = readFile(dest);
+  return head && copy && *head == *copy;
+}
+
+// Seeds `target` with the shipped data files of `source` that it lacks, each through a temporary
+// and a rename, so that an interrupted start never leaves a partial data file; a torn copy left by
+// an older start is seeded again.
 void seedFrom(const fs::path& source, const fs::path& target) {
   std::error_code ec;
   if (!fs::is_directory(source, ec)) return;
@@ -55,7 +75,8 @@ void seedFrom(const fs::path& source, const fs::path& target) {
     if ((perms & fs::perms::owner_exec) != fs::perms::none) continue;
     if (isUserFile(entry.path().filename().string())) continue;
     const auto dest = target / entry.path().filename();
-    if (!fs::exists(dest, ec)) fs::copy_file(entry.path(), dest, ec);
+    if (fs::exists(dest, ec) && !isTornCopy(entry.path(), dest)) continue;
+    if (const auto bytes = readFile(entry.path())) replaceFileAtomically(dest, *bytes);
   }
 }
 

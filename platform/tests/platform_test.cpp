@@ -4,6 +4,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "platform/atomic_file.h"
 #include "platform/byte_io.h"
 #include "platform/cp1252.h"
@@ -86,6 +89,38 @@ TEST(AtomicFile, FailedWriteLeavesTheOldFileIntactAndNoTemporary) {
   EXPECT_EQ(readFile(file).value(), "new");
 }
 
+TEST(AtomicFile, RewriteKeepsModeAndLinkAndClearsDeadWritersTemporaries) {
+  const auto dir = freshDir("atomic-keep");
+  const auto file = dir / "DATA10.DTF";
+  writeBytes(file, "old");
+  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+  // A temporary of a writer that was killed: a process that has ended.
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  const auto stale = dir / (".DATA10.DTF.tmp" + std::to_string(child));
+  writeBytes(stale, "torn");
+  fs::create_symlink("DATA10.DTF", dir / "link.dtf");
+
+  ASSERT_TRUE(replaceFileAtomically(dir / "link.dtf", "new").ok);
+  EXPECT_TRUE(fs::is_symlink(dir / "link.dtf"));
+  EXPECT_EQ(readFile(file).value(), "new");
+  EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_FALSE(fs::exists(stale));
+}
+
+TEST(AtomicFile, FailedWriteAtIsUndone) {
+  const auto dir = freshDir("writeat-undo");
+  const auto file = dir / "db";
+  writeBytes(file, "0123456789");
+  WriteFault fault{2};
+  EXPECT_FALSE(writeAt(file, 8, "abcd", &fault).ok);  // would patch 2 bytes and extend by 2
+  EXPECT_EQ(readFile(file).value(), "0123456789");
+  EXPECT_FALSE(writeAt(file, -1, "xyz", &fault).ok);
+  EXPECT_EQ(readFile(file).value(), "0123456789");
+  EXPECT_FALSE(writeAt(dir / "no" / "such", 0, "x").ok);
+}
+
 TEST(AtomicFile, WriteAtAppendsAndPatches) {
   const auto dir = freshDir("writeat");
   const auto file = dir / "db";
@@ -137,6 +172,16 @@ TEST(ProgramDir, ResolutionOrder) {
   EXPECT_FALSE(fs::exists(d.dir / "ZYKF00.DTF"));
   in.overrideDir = root / "ov";
   EXPECT_EQ(resolveProgramDir(in).dir, root / "ov");
+
+  // A copy torn by a start killed while seeding is seeded again; a file the user changed stays.
+  in.overrideDir.reset();
+  writeBytes(exeDir / "ZYKWIL.DTF", "town records, all of them");
+  writeBytes(d.dir / "ZYKWIL.DTF", "town rec");
+  writeBytes(d.dir / "ZYKFFL.DTF", "my stars");
+  resolveProgramDir(in);
+  EXPECT_EQ(readFile(d.dir / "ZYKWIL.DTF").value(), "town records, all of them");
+  EXPECT_EQ(readFile(d.dir / "ZYKFFL.DTF").value(), "my stars");
+  for (const auto& e : fs::directory_iterator(d.dir)) EXPECT_NE(e.path().filename().string()[0], '.');
 }
 
 TEST(ProgramDir, FindsFilesInAnotherLetterCase) {
