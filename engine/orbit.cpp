@@ -120,7 +120,10 @@ constexpr MoonTerm kMoonLongitude[] = {
     {4, -1, 0, 0, 1, 0.000521},  {-1, 0, 2, 0, 0, 0.000486},
 };
 
-// The Moon's latitude (ibid.).
+// The Moon's latitude (ibid.). Three rows of the handbook's table repeat the argument of another
+// row (Mm + F, 2D - F and, with its sign turned, 2D - 2Mm - F); in their places stand the terms of
+// the same size in Meeus, Astronomical Algorithms, table 47.B: Ms + F, 2D - Ms + Mm - F and
+// 2D - 2Mm + F.
 constexpr MoonTerm kMoonLatitude[] = {
     {0, 0, 0, 1, 0, 5.128896},   {0, 0, 1, 1, 0, 0.280606},    {0, 0, 1, -1, 0, 0.277693},
     {2, 0, 0, -1, 0, 0.173238},  {2, 0, -1, 1, 0, 0.055413},   {2, 0, -1, -1, 0, 0.046272},
@@ -128,12 +131,12 @@ constexpr MoonTerm kMoonLatitude[] = {
     {0, 0, 2, -1, 0, 0.008823},  {2, -1, 0, -1, 1, 0.008247},  {2, 0, -2, -1, 0, 0.004323},
     {2, 0, 1, 1, 0, 0.0042},     {-2, -1, 0, 1, 1, 0.003372},  {2, -1, -1, 1, 1, 0.002472},
     {2, -1, 0, 1, 1, 0.002222},  {2, -1, -1, -1, 1, 0.002072}, {0, -1, 1, 1, 1, 0.001877},
-    {4, 0, -1, -1, 0, 0.001828}, {0, 0, 1, 1, 1, -0.001803},   {0, 0, 0, 3, 0, -0.00175},
+    {4, 0, -1, -1, 0, 0.001828}, {0, 1, 0, 1, 1, -0.001794},   {0, 0, 0, 3, 0, -0.00175},
     {0, -1, 1, -1, 1, 0.00157},  {0, 1, 1, 1, 1, -0.001481},   {0, -1, -1, 1, 1, 0.001417},
     {0, -1, 0, 1, 1, 0.00135},   {-1, 0, 0, 1, 0, 0.00133},    {0, 0, 3, 1, 0, 0.001106},
     {4, 0, 0, -1, 0, 0.00102},   {4, 0, -1, 1, 0, 0.000833},   {0, 0, 1, -3, 0, 0.000781},
     {4, 0, -2, 1, 0, 0.00067},   {2, 0, 0, -3, 0, 0.000606},   {2, 0, 2, -1, 0, 0.000597},
-    {2, 0, 0, -1, 1, 0.000492},  {-2, 0, 2, 1, 0, 0.00045},    {0, 0, 3, -1, 0, 0.000439},
+    {2, -1, 1, -1, 1, 0.000491}, {2, 0, -2, 1, 0, -0.000451},  {0, 0, 3, -1, 0, 0.000439},
     {2, 0, 2, 1, 0, 0.000423},   {2, 0, -3, -1, 0, 0.000422},  {2, 1, -1, 1, 1, -0.000367},
     {2, 1, 0, 1, 1, -0.000353},  {4, 0, 0, 1, 0, 0.000331},    {2, -1, 1, 1, 1, 0.000317},
     {2, -2, 0, -1, 2, 0.000306}, {0, 0, 1, 3, 0, -0.000283},
@@ -167,7 +170,6 @@ void asforce1Plus(double jde, double& sunLon, double& moonLon, double& moonLat, 
   const double L = norm360(279.69668 + 36000.76892 * T + 0.0003025 * T2);
   const double M = norm360(358.475833 + 35999.04975 * T - 0.00015 * T2 - 0.0000033 * T3);
   const double e = 0.01675104 - 0.0000418 * T - 0.000000126 * T2;
-  const double Om = norm360(259.18 - 1934.142 * T);
   const double E = orbit::keplerDegrees(M, e);
   const double v = orbit::trueAnomalyDegrees(E, e);
   const double A = norm360(153.23 + 22518.7541 * T);
@@ -179,21 +181,13 @@ void asforce1Plus(double jde, double& sunLon, double& moonLon, double& moonLat, 
             0.00001627 * sinDeg(K) + 0.00003076 * cosDeg(Dp) + 0.00000927 * sinDeg(H);
   const double P = sunPlanetaryTerms(M, T);
   const double lambda0 = norm360(L + (v - M) + P / 3600.0);
-  sunLon = lambda0 - 0.00569 - 0.00479 * sinDeg(Om);
+  sunLon = lambda0 + orbit::sunAberrationAndNutation(T);
 
   // Nutation and precession: the two sidereal references.
-  double Lm = norm360(270.434164 + 481267.8831 * T - 0.001133 * T2 + 0.0000019 * T3);
-  double Ms = norm360(358.47583 + 35999.04975 * T - 0.00015 * T2 - 0.0000033 * T3);
-  double Mm = norm360(296.104608 + 477198.8491 * T + 0.009192 * T2 + 0.0000144 * T3);
-  double D = norm360(350.737486 + 445267.1142 * T - 0.001436 * T2 + 0.0000019 * T3);
-  double F = norm360(11.250889 + 483202.0251 * T - 0.003211 * T2 - 0.0000003 * T3);
-  const double Omm = norm360(259.183275 - 1934.142 * T + 0.002078 * T2 + 0.0000022 * T3);
-  const double dpsiArcsec =
-      -(17.2327 + 0.01737 * T) * sinDeg(Omm) - (1.2729 + 0.00013 * T) * sinDeg(2 * L) +
-      0.2088 * sinDeg(2 * Omm) - 0.2037 * sinDeg(2 * Lm) + (0.1261 - 0.00031 * T) * sinDeg(Ms) +
-      0.0675 * sinDeg(Mm) - (0.0497 - 0.00012 * T) * sinDeg(2 * L + Ms) - 0.0342 * sinDeg(2 * Lm - Omm) -
-      0.0261 * sinDeg(2 * Lm + Mm) + 0.0214 * sinDeg(2 * L - Ms) - 0.0149 * sinDeg(2 * L - 2 * Lm + Mm) +
-      0.0124 * sinDeg(2 * L - Omm) + 0.0114 * sinDeg(2 * Lm - Mm);
+  const orbit::LunarSolarArguments args = orbit::lunarSolarArguments(T);
+  double Lm = args.Lm, Ms = args.Ms, Mm = args.Mm, D = args.D, F = args.F;
+  const double Omm = args.Omm;
+  const double dpsiArcsec = orbit::nutationInLongitudeArcsec(args, T);
   const double dpsi = dpsiArcsec * kArcsecToDeg;
   const double t = (jde - 2451544.5) * orbit::kCenturiesPerDay;
   const double p = (5029.0966 * t + 1.11113 * t * t - 0.000006 * t * t * t) / 3600.0;

@@ -2,8 +2,10 @@
 // Chiron, the mean obliquity and the two sidereal reference points.
 //
 // Units and time scales:
-//   - Angles in degrees. Longitudes and latitudes are geocentric, ecliptic of date (geometric, except
-//     the Sun and Moon, which carry the nutation in longitude, and the Sun its aberration).
+//   - Angles in degrees. Longitudes and latitudes are geocentric, ecliptic of date: apparent for the
+//     Sun, the Moon and the planets (nutation in longitude; aberration for the Sun; light-time and
+//     aberration for the planets), mean equinox of date for the nodes and the Black Moon; the
+//     planets' heliocentric longitudes are geometric, mean equinox of date.
 //   - `asforce1Plus`, `asforce1` and `asforce2` take JDE, the Julian Day in dynamical time
 //     (JD(UT) + tdt(year) / 86400, core/calendar.h). `asforce3`, `Epsilon` and `Chiron` take the
 //     universal-time Julian Day.
@@ -49,8 +51,10 @@ void asforce1(double jde, double& sunLon, double& moonLon, double& moonLat, doub
 // `asforce1Plus` for the same JDE. Keplerian elements of date with the handbook's periodic terms
 // (Meeus, Astronomical Formulae for Calculators, ch. 23-25); Pluto from its published series within
 // the years that series covers, from a fixed osculating orbit outside them.
-//   out[0..7]   geocentric longitudes of Mercury..Pluto, degrees, [0, 360)
-//   out[8..15]  their geocentric latitudes, degrees
+// The Earth is placed by the Sun's geometric longitude (the Sun's aberration and nutation taken off
+// again); each planet then gets its own light-time, aberration and nutation.
+//   out[0..7]   apparent geocentric longitudes of Mercury..Pluto, degrees, [0, 360)
+//   out[8..15]  their apparent geocentric latitudes, degrees
 //   out[16..23] their heliocentric longitudes, degrees, [0, 360)
 void asforce2(double jde, double sunLon, double sunDist, std::span<double, 24> out);
 

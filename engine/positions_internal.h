@@ -2,6 +2,7 @@
 // the outer planets' periodic terms, Pluto's series). Not part of the engine's exported interface.
 #pragma once
 #include <cmath>
+#include <span>
 
 namespace talpora::orbit {
 
@@ -22,6 +23,42 @@ inline double sinDeg(double deg) {
 }
 inline double cosDeg(double deg) {
   return std::cos(norm360(deg) * kDegToRad);
+}
+
+// The lunar and solar mean arguments of the nutation and of the Moon (Meeus, Astronomical
+// Formulae for Calculators, ch. 15 and 30), degrees in [0, 360), T in Julian centuries of dynamical
+// time from 1900 January 0.5: the Sun's mean longitude L, the Moon's mean longitude Lm, the Sun's
+// and the Moon's mean anomalies Ms and Mm, the Moon's elongation D, its argument of latitude F and
+// the longitude of its ascending node Omm.
+struct LunarSolarArguments {
+  double L, Lm, Ms, Mm, D, F, Omm;
+};
+inline LunarSolarArguments lunarSolarArguments(double T) {
+  const double T2 = T * T, T3 = T2 * T;
+  return {norm360(279.69668 + 36000.76892 * T + 0.0003025 * T2),
+          norm360(270.434164 + 481267.8831 * T - 0.001133 * T2 + 0.0000019 * T3),
+          norm360(358.47583 + 35999.04975 * T - 0.00015 * T2 - 0.0000033 * T3),
+          norm360(296.104608 + 477198.8491 * T + 0.009192 * T2 + 0.0000144 * T3),
+          norm360(350.737486 + 445267.1142 * T - 0.001436 * T2 + 0.0000019 * T3),
+          norm360(11.250889 + 483202.0251 * T - 0.003211 * T2 - 0.0000003 * T3),
+          norm360(259.183275 - 1934.142 * T + 0.002078 * T2 + 0.0000022 * T3)};
+}
+
+// Nutation in longitude (ibid., ch. 15), arc seconds, from the arguments of the same T.
+inline double nutationInLongitudeArcsec(const LunarSolarArguments& a, double T) {
+  return -(17.2327 + 0.01737 * T) * sinDeg(a.Omm) - (1.2729 + 0.00013 * T) * sinDeg(2 * a.L) +
+         0.2088 * sinDeg(2 * a.Omm) - 0.2037 * sinDeg(2 * a.Lm) + (0.1261 - 0.00031 * T) * sinDeg(a.Ms) +
+         0.0675 * sinDeg(a.Mm) - (0.0497 - 0.00012 * T) * sinDeg(2 * a.L + a.Ms) -
+         0.0342 * sinDeg(2 * a.Lm - a.Omm) - 0.0261 * sinDeg(2 * a.Lm + a.Mm) +
+         0.0214 * sinDeg(2 * a.L - a.Ms) - 0.0149 * sinDeg(2 * a.L - 2 * a.Lm + a.Mm) +
+         0.0124 * sinDeg(2 * a.L - a.Omm) + 0.0114 * sinDeg(2 * a.Lm - a.Mm);
+}
+
+// What asforce1Plus adds to the Sun's true (geometric) longitude to make it apparent: the
+// aberration (-20.5") and the nutation in longitude (-17.2" sin of the Moon's node), degrees, T as
+// above (ibid., ch. 18).
+inline double sunAberrationAndNutation(double T) {
+  return -0.00569 - 0.00479 * sinDeg(259.18 - 1934.142 * T);
 }
 
 // Kepler's equation E = M + e sin E in degrees by fixed-point iteration from E = 0, until two
@@ -68,6 +105,15 @@ struct Heliocentric {
   double lat = 0;
   double r = 0;
 };
+
+// Mercury to Pluto as seen from the Earth, the Earth placed opposite the Sun's geometric
+// longitude (degrees) at its distance (AU). Geometric: the positions of the JDE, ecliptic and mean
+// equinox of date. Apparent: each planet where it was when its light left it (light-time), with the
+// annual aberration and the nutation in longitude, true equinox of date. The output layout is
+// asforce2's; the heliocentric longitudes are geometric, of the JDE, in both.
+enum class PlanetFrame { Geometric, Apparent };
+void planetPositions(double jde, double geometricSunLon, double sunDist, PlanetFrame frame,
+                     std::span<double, 24> out);
 
 // Pluto's periodic series (Meeus, Astronomical Algorithms, 2nd ed., ch. 37), JDE in dynamical time.
 // The years in which the engine uses it instead of the fixed osculating orbit: from 1885 January 1.0

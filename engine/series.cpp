@@ -1,5 +1,6 @@
 // zykseries: geocentric and heliocentric positions of Mercury to Pluto.
 #include <cmath>
+#include <span>
 
 #include "engine/positions.h"
 #include "engine/positions_internal.h"
@@ -98,71 +99,123 @@ Heliocentric solveOrbit(const Elements& el) {
   return h;
 }
 
-// Geocentric longitude and latitude (degrees) of a heliocentric position, with the Sun's geocentric
-// longitude (degrees) and distance (AU); the Sun's latitude is taken as 0.
-void toGeocentric(const Heliocentric& h, double sunLon, double sunDist, double& lon, double& lat) {
-  const double cb = cosDeg(h.lat);
-  const double x = h.r * cb * cosDeg(h.lon) + sunDist * cosDeg(sunLon);
-  const double y = h.r * cb * sinDeg(h.lon) + sunDist * sinDeg(sunLon);
-  const double z = h.r * sinDeg(h.lat);
-  lon = norm360(kRadToDeg * std::atan2(y, x));
-  lat = kRadToDeg * std::asin(z / std::sqrt(x * x + y * y + z * z));
+// The Earth's mean anomaly (the Sun's, ibid., ch. 18), degrees, T as for the elements.
+double earthMeanAnomaly(double T) {
+  return norm360(358.475833 + 35999.04975 * T - 0.00015 * T * T - 0.0000033 * T * T * T);
 }
+
+// One planet's heliocentric position (0 Mercury .. 7 Pluto) for one JDE: the mean elements with
+// the corrections made before the orbit is solved, then the orbit and, for Jupiter to Neptune, the
+// corrections made after it. Pluto from its series within the years it covers.
+Heliocentric heliocentricOf(int k, double jde) {
+  const double T = (jde - 2415020.0) * orbit::kCenturiesPerDay;
+  Elements el = meanElements(k, T, jde);
+  switch (k) {
+    case 1: {  // Venus
+      const double venusTerm = 0.00077 * sinDeg(237.24 + 150.27 * T);
+      el.L += venusTerm;
+      el.M += venusTerm;
+      return solveOrbit(el);
+    }
+    case 2: {  // Mars, with Jupiter's and the Earth's (the Sun's) mean anomalies
+      const double Jv = meanElements(3, T, jde).M;
+      const double Ev = earthMeanAnomaly(T);
+      const double X = 3 * Jv - 8 * el.M + 4 * Ev;
+      const double marsTerm = -0.01133 * sinDeg(X) - 0.00933 * cosDeg(X);
+      el.L += marsTerm;
+      el.M += marsTerm;
+      return solveOrbit(el);
+    }
+    case 3:
+    case 4:
+    case 5:
+    case 6: {
+      constexpr orbit::OuterPlanet kOuter[4] = {orbit::OuterPlanet::Jupiter, orbit::OuterPlanet::Saturn,
+                                                orbit::OuterPlanet::Uranus, orbit::OuterPlanet::Neptune};
+      const orbit::OuterTerms c = orbit::outerPlanetTerms(kOuter[k - 3], T);
+      Elements corrected = el;
+      corrected.L = norm360(el.L + c.A);
+      corrected.M = norm360(el.M + c.A - c.B / el.e);
+      corrected.e = el.e + c.de;
+      corrected.a = el.a + c.da;
+      Heliocentric h = solveOrbit(corrected);
+      h.lon = norm360(h.lon + c.dl);
+      h.r += c.dr;
+      h.lat += c.db;
+      return h;
+    }
+    case 7:  // Pluto: the one place where the series and the fixed orbit meet
+      return orbit::plutoSeriesCovers(jde) ? orbit::plutoSeriesOfDate(jde) : solveOrbit(el);
+    default:  // Mercury
+      return solveOrbit(el);
+  }
+}
+
+// The Earth's heliocentric position as a rectangular vector (AU, ecliptic of date), from the Sun's
+// geometric geocentric longitude and distance: opposite the Sun, its latitude taken as 0.
+struct Vector {
+  double x, y, z;
+};
+Vector earthFromSun(double geometricSunLon, double sunDist) {
+  return {-sunDist * cosDeg(geometricSunLon), -sunDist * sinDeg(geometricSunLon), 0.0};
+}
+// The planet's geocentric vector (AU).
+Vector geocentricVector(const Heliocentric& h, const Vector& earth) {
+  const double cb = cosDeg(h.lat);
+  return {h.r * cb * cosDeg(h.lon) - earth.x, h.r * cb * sinDeg(h.lon) - earth.y,
+          h.r * sinDeg(h.lat) - earth.z};
+}
+
+// Light-time for one AU (Meeus, Astronomical Algorithms, ch. 33), days.
+constexpr double kLightDaysPerAu = 0.0057755183;
+// The constant of aberration (ibid., ch. 23), degrees.
+constexpr double kAberration = 20.49552 * orbit::kArcsecToDeg;
 
 }  // namespace
 
-// Mercury to Pluto: mean elements of date with the handbook's periodic terms (Meeus, Astronomical
-// Formulae for Calculators, ch. 23-25), Kepler's equation, and the Sun's geocentric longitude and
-// distance for the same JDE. Pluto from its periodic series (Meeus, Astronomical Algorithms, ch. 37)
-// within the years it covers, from the fixed osculating orbit outside them. Input JDE (dynamical
-// time); outputs in degrees, geometric, ecliptic and mean equinox of date.
-void asforce2(double jde, double sunLon, double sunDist, std::span<double, 24> out) {
-  const double T = (jde - 2415020.0) * orbit::kCenturiesPerDay;
-  Elements el[8];
-  for (int k = 0; k < 8; ++k) el[k] = meanElements(k, T, jde);
-  // The mean anomalies the corrections use, before any correction: Mercury, Venus, Mars, Jupiter
-  // and the Earth's (the Sun's).
-  const double Mv = el[0].M, Vv = el[1].M, Mars = el[2].M, Jv = el[3].M;
-  const double Ev = norm360(358.475833 + 35999.04975 * T - 0.00015 * T * T - 0.0000033 * T * T * T);
+namespace orbit {
 
-  // Corrections to the mean elements before the orbit is solved.
-  const double venusTerm = 0.00077 * sinDeg(237.24 + 150.27 * T);
-  el[1].L += venusTerm;
-  el[1].M += venusTerm;
-  const double X = 3 * Jv - 8 * Mars + 4 * Ev;
-  const double marsTerm = -0.01133 * sinDeg(X) - 0.00933 * cosDeg(X);
-  el[2].L += marsTerm;
-  el[2].M += marsTerm;
-
-  Heliocentric helio[8];
-  for (int k = 0; k < 3; ++k) helio[k] = solveOrbit(el[k]);
-  constexpr orbit::OuterPlanet kOuter[4] = {orbit::OuterPlanet::Jupiter, orbit::OuterPlanet::Saturn,
-                                            orbit::OuterPlanet::Uranus, orbit::OuterPlanet::Neptune};
-  for (int k = 3; k < 7; ++k) {
-    const orbit::OuterTerms c = orbit::outerPlanetTerms(kOuter[k - 3], T);
-    Elements corrected = el[k];
-    corrected.L = norm360(el[k].L + c.A);
-    corrected.M = norm360(el[k].M + c.A - c.B / el[k].e);
-    corrected.e = el[k].e + c.de;
-    corrected.a = el[k].a + c.da;
-    Heliocentric h = solveOrbit(corrected);
-    h.lon = norm360(h.lon + c.dl);
-    h.r += c.dr;
-    h.lat += c.db;
-    helio[k] = h;
-  }
-  // Pluto: the one place where the series and the fixed orbit meet.
-  helio[7] = orbit::plutoSeriesCovers(jde) ? orbit::plutoSeriesOfDate(jde) : solveOrbit(el[7]);
-
+// Geocentric positions from the heliocentric ones of the same theory. The apparent positions follow
+// Meeus, Astronomical Algorithms, ch. 33: the planet at JDE - tau with tau the light-time of its
+// geometric distance (one pass, enough to a hundredth of an arc second), the annual aberration of
+// ch. 23 (eq. 23.2, with the Earth's eccentricity and perihelion of Newcomb) and the nutation in
+// longitude of asforce1Plus. Degrees, AU, dynamical time.
+void planetPositions(double jde, double geometricSunLon, double sunDist, PlanetFrame frame,
+                     std::span<double, 24> out) {
+  const double T = (jde - 2415020.0) * kCenturiesPerDay;
+  const Vector earth = earthFromSun(geometricSunLon, sunDist);
+  const LunarSolarArguments args = lunarSolarArguments(T);
+  const double dpsi = nutationInLongitudeArcsec(args, T) * kArcsecToDeg;
+  const double earthE = 0.01675104 - 0.0000418 * T - 0.000000126 * T * T;
+  const double earthPerihelion = 101.22083 + 1.7191736 * T + 0.000453 * T * T;
   for (int k = 0; k < 8; ++k) {
-    double lon = 0, lat = 0;
-    toGeocentric(helio[k], sunLon, sunDist, lon, lat);
+    const Heliocentric h = heliocentricOf(k, jde);
+    out[16 + k] = h.lon;
+    Vector g = geocentricVector(h, earth);
+    if (frame == PlanetFrame::Apparent) {
+      const double distance = std::sqrt(g.x * g.x + g.y * g.y + g.z * g.z);
+      g = geocentricVector(heliocentricOf(k, jde - kLightDaysPerAu * distance), earth);
+    }
+    double lon = norm360(kRadToDeg * std::atan2(g.y, g.x));
+    double lat = kRadToDeg * std::asin(g.z / std::sqrt(g.x * g.x + g.y * g.y + g.z * g.z));
+    if (frame == PlanetFrame::Apparent) {
+      const double toSun = geometricSunLon - lon, toPerihelion = earthPerihelion - lon;
+      const double dLon =
+          (-kAberration * cosDeg(toSun) + earthE * kAberration * cosDeg(toPerihelion)) / cosDeg(lat);
+      const double dLat = -kAberration * sinDeg(lat) * (sinDeg(toSun) - earthE * sinDeg(toPerihelion));
+      lon = norm360(lon + dLon + dpsi);
+      lat += dLat;
+    }
     out[k] = lon;
     out[8 + k] = lat;
-    out[16 + k] = helio[k].lon;
   }
 
-  // Periodic corrections to the geocentric longitudes of Mercury, Venus and Mars (ibid., ch. 25).
+  // Periodic corrections to the geocentric longitudes of Mercury, Venus and Mars (Meeus,
+  // Astronomical Formulae for Calculators, ch. 25), with the mean anomalies of the JDE before any
+  // correction: Mercury, Venus, Mars, Jupiter and the Earth's (the Sun's).
+  const double Mv = meanElements(0, T, jde).M, Vv = meanElements(1, T, jde).M;
+  const double Mars = meanElements(2, T, jde).M, Jv = meanElements(3, T, jde).M;
+  const double Ev = earthMeanAnomaly(T);
   out[0] =
       norm360(out[0] + 0.00204 * cosDeg(5 * Vv - 2 * Mv - 12.22) + 0.00103 * cosDeg(2 * Vv - Mv - 160.692) +
               0.00091 * cosDeg(2 * Jv - Mv - 37.003) + 0.00078 * cosDeg(5 * Vv - 3 * Mv - 10.137));
@@ -174,6 +227,22 @@ void asforce2(double jde, double sunLon, double sunDist, std::span<double, 24> o
                    0.00238 * cosDeg(Ev - Mars + 35.097) + 0.00204 * cosDeg(2 * Ev - 3 * Mars + 158.638) +
                    0.00177 * cosDeg(3 * Mars - Vv + 57.602) + 0.00136 * cosDeg(2 * Ev - 4 * Mars + 154.093) +
                    0.00104 * cosDeg(Jv + 17.618));
+}
+
+}  // namespace orbit
+
+// Mercury to Pluto: mean elements of date with the handbook's periodic terms (Meeus, Astronomical
+// Formulae for Calculators, ch. 23-25), Kepler's equation, and the Sun's apparent longitude and
+// distance of asforce1Plus for the same JDE. The Earth is placed by the Sun's geometric longitude
+// (asforce1Plus's aberration and nutation taken off again), so that the planet gets each correction
+// once, its own. Pluto from its periodic series (Meeus, Astronomical Algorithms, ch. 37) within the
+// years it covers, from the fixed osculating orbit outside them. Input JDE (dynamical time);
+// outputs in degrees: geocentric apparent (true equinox of date), heliocentric geometric (mean
+// equinox of date).
+void asforce2(double jde, double sunLon, double sunDist, std::span<double, 24> out) {
+  const double T = (jde - 2415020.0) * orbit::kCenturiesPerDay;
+  const double geometricSunLon = sunLon - orbit::sunAberrationAndNutation(T);
+  orbit::planetPositions(jde, geometricSunLon, sunDist, orbit::PlanetFrame::Apparent, out);
 }
 
 }  // namespace talpora
