@@ -57,6 +57,16 @@ double ascendantOf(double r, double pole, double eps) {
 double longitudeOfRa(double a, double eps) {
   return norm360(std::atan2(std::sin(a), std::cos(a) * std::cos(eps)) * kRadToDeg);
 }
+// The Ascendant: the intersection of ecliptic and horizon that rises in the east. The formula gives
+// that one wherever the ecliptic crosses the horizon obliquely; inside the polar circles it can give
+// the western one, which is then turned by 180 degrees. The eastern intersection is the one whose
+// right ascension runs ahead of the meridian's, that is the one in the half of the ecliptic that
+// follows the Midheaven (the Midheaven itself may lie below the horizon there).
+double risingAscendant(const Frame& f) {
+  const double a = ascendantOf(f.ramc, f.phi, f.eps);
+  const double m = longitudeOfRa(f.ramc, f.eps);
+  return norm360(a - m) < 180.0 ? a : norm360(a + 180.0);
+}
 // Right ascension (degrees) of the ecliptic longitude `lonDeg`.
 double raOfLongitude(double lonDeg, double eps) {
   const double l = lonDeg * kDegToRad;
@@ -67,7 +77,7 @@ double raOfLongitude(double lonDeg, double eps) {
 using Six = double[12];
 
 void porphyry(const Frame& f, Six c) {
-  const double a = ascendantOf(f.ramc, f.phi, f.eps);
+  const double a = risingAscendant(f);
   const double m = longitudeOfRa(f.ramc, f.eps);
   const double d = norm360(a - m);
   const double e = norm360(m + 180 - a);
@@ -98,7 +108,7 @@ bool placidus(const Frame& f, Six c) {
     }
     return longitudeOfRa(r, f.eps);
   };
-  c[0] = ascendantOf(f.ramc, f.phi, f.eps);
+  c[0] = risingAscendant(f);
   c[9] = longitudeOfRa(f.ramc, f.eps);
   c[10] = solve(30 * kDegToRad, f.ramc, 1.0 / 3.0, -1.0);
   c[11] = solve(60 * kDegToRad, f.ramc, 2.0 / 3.0, -1.0);
@@ -115,7 +125,7 @@ bool campanus(const Frame& f, Six c) {
   const double a30 = std::cos(h30) / std::cos(p30), a60 = std::cos(h60) / std::cos(p60);
   if (!inDomain(a30) || !inDomain(a60)) return false;
   const double q30 = std::asin(clampUnit(a30)), q60 = std::asin(clampUnit(a60));
-  c[0] = ascendantOf(f.ramc, f.phi, f.eps);
+  c[0] = risingAscendant(f);
   c[9] = longitudeOfRa(f.ramc, f.eps);
   c[10] = ascendantOf(f.ramc - q30, p30, f.eps);
   c[11] = ascendantOf(f.ramc - q60, p60, f.eps);
@@ -128,7 +138,7 @@ bool campanus(const Frame& f, Six c) {
 bool regiomontanus(const Frame& f, Six c) {
   const double p30 = std::atan(std::sin(30 * kDegToRad) * std::tan(f.phi));
   const double p60 = std::atan(std::sin(60 * kDegToRad) * std::tan(f.phi));
-  c[0] = ascendantOf(f.ramc, f.phi, f.eps);
+  c[0] = risingAscendant(f);
   c[9] = longitudeOfRa(f.ramc, f.eps);
   c[10] = ascendantOf(f.ramc - 1.0471975511965976, p30, f.eps);
   c[11] = ascendantOf(f.ramc - 0.5235987755982988, p60, f.eps);
@@ -151,7 +161,7 @@ bool koch(const Frame& f, Six c) {
         std::atan2(std::sin(x), std::cos(x) * std::cos(f.eps) - std::sin(f.eps) * std::tan(f.phi)) *
         kRadToDeg);
   };
-  c[0] = ascendantOf(f.ramc, f.phi, f.eps);
+  c[0] = risingAscendant(f);
   c[9] = longitudeOfRa(f.ramc, f.eps);
   c[10] = cusp(1);
   c[11] = cusp(2);
@@ -161,13 +171,13 @@ bool koch(const Frame& f, Six c) {
 }
 
 void equal(const Frame& f, Six c) {
-  const double a = ascendantOf(f.ramc, f.phi, f.eps);
+  const double a = risingAscendant(f);
   for (int k : {0, 1, 2, 9, 10, 11}) c[k] = norm360(a + 30.0 * k);
 }
 
 // Alcabitius: the Ascendant's diurnal semi-arc trisected in right ascension.
 void alcabitius(const Frame& f, Six c) {
-  const double asc = ascendantOf(f.ramc, f.phi, f.eps);
+  const double asc = risingAscendant(f);
   const double ra = raOfLongitude(asc, f.eps);
   const double m = norm360(f.ramc * kRadToDeg);
   const double d = norm360(ra - m);
@@ -189,7 +199,7 @@ void topocentric(const Frame& f, Six c) {
                        kRadToDeg +
                    180);
   };
-  c[0] = ascendantOf(f.ramc, f.phi, f.eps);
+  c[0] = risingAscendant(f);
   c[9] = longitudeOfRa(f.ramc, f.eps);
   c[10] = cusp(f.ramc + 5.2359877559829, 1.0 / 3.0);
   c[11] = cusp(f.ramc + 5.75958653158119, 2.0 / 3.0);
@@ -199,7 +209,7 @@ void topocentric(const Frame& f, Six c) {
 
 // Abenragel: the Ascendant's semi-arcs trisected in hour angle along its parallel of declination.
 bool abenragel(const Frame& f, Six c) {
-  const double asc = ascendantOf(f.ramc, f.phi, f.eps);
+  const double asc = risingAscendant(f);
   const double da = std::asin(clampUnit(std::sin(f.eps) * std::sin(asc * kDegToRad)));
   const double x = std::tan(f.phi) * std::tan(da);
   if (!std::isfinite(x) || !inDomain(x)) return false;
@@ -220,26 +230,28 @@ bool abenragel(const Frame& f, Six c) {
   return true;
 }
 
-// Albatagenius: the Sun's semi-arc (diurnal by day, nocturnal by night) trisected in right ascension
-// from the meridian. Undefined without the Sun or with a circumpolar Sun.
+// Albatagenius: the Sun's present semi-arc (diurnal by day, nocturnal by night) trisected in right
+// ascension from the meridian gives cusps 11, 12 and 1; its complement (the other semi-arc, 180
+// degrees less it), trisected from cusp 1 to the lower meridian, gives cusps 2 and 3. Every cusp
+// thus lies a growing arc of right ascension east of the meridian, in the order of the signs.
+// Undefined without the Sun or with a circumpolar Sun.
 bool albatagenius(const Frame& f, Six c, double sunDeg) {
   if (!std::isfinite(sunDeg) || sunDeg == kNoPosition) return false;
   double ra = 0, decl = 0;
   eclipticToEquatorial(sunDeg, 0.0, f.epsDeg, ra, decl);
   const double x = std::tan(f.phi) * std::tan(decl * kDegToRad);
   if (!std::isfinite(x) || !inDomain(x)) return false;
-  const double asc = ascendantOf(f.ramc, f.phi, f.eps);
+  const double asc = risingAscendant(f);
   const double s = sunDeg < asc ? sunDeg + 360 : sunDeg;
   const bool night = s > asc && s < asc + 180;
   const double d = night ? std::acos(clampUnit(x)) : std::acos(clampUnit(-x));
-  const double g = night ? f.ramc + kPi : f.ramc;
-  auto lon = [&](double r, bool turn) { return norm360(longitudeOfRa(r, f.eps) + (turn ? 180.0 : 0.0)); };
-  c[9] = lon(g, night);
-  c[10] = lon(g + d / 3, night);
-  c[11] = lon(g + 2 * d / 3, night);
-  c[0] = lon(g + d, night);
-  c[1] = lon(g - 2 * d / 3, !night);
-  c[2] = lon(g - d / 3, !night);
+  const double n = kPi - d;
+  c[9] = longitudeOfRa(f.ramc, f.eps);
+  c[10] = longitudeOfRa(f.ramc + d / 3, f.eps);
+  c[11] = longitudeOfRa(f.ramc + 2 * d / 3, f.eps);
+  c[0] = longitudeOfRa(f.ramc + d, f.eps);
+  c[1] = longitudeOfRa(f.ramc + d + n / 3, f.eps);
+  c[2] = longitudeOfRa(f.ramc + d + 2 * n / 3, f.eps);
   return true;
 }
 

@@ -175,22 +175,67 @@ TEST(Houses, AlbatageniusTrisectsTheSunsSemiArc) {
       }
     }
   }
-  // In general the three upper houses divide one arc of right ascension into equal thirds, and the
-  // lower three another.
+  // In general cusps 10 to 1 divide the Sun's semi-arc into equal thirds of right ascension, and
+  // cusps 1 to 4 its complement.
   for (double sun : {45.0, 100.0, 250.0, 300.0}) {
     const Cusps a = houses(48, 5.5, house_system::kAlbatagenius, sun);
     ASSERT_EQ(a.status, HouseStatus::Computed);
     const double d1 = norm360(raOf(a.c[10]) - raOf(a.c[9]));
     EXPECT_NEAR(norm360(raOf(a.c[11]) - raOf(a.c[10])), d1, 1e-7);
     EXPECT_NEAR(norm360(raOf(a.c[0]) - raOf(a.c[11])), d1, 1e-7);
-    const double d2 = norm360(raOf(a.c[2]) - raOf(a.c[1]));
+    const double d2 = norm360(raOf(a.c[1]) - raOf(a.c[0]));
+    EXPECT_NEAR(norm360(raOf(a.c[2]) - raOf(a.c[1])), d2, 1e-7);
     EXPECT_NEAR(norm360(raOf(a.c[3]) - raOf(a.c[2])), d2, 1e-7);
+    // The lower houses take the complement of the Sun's semi-arc: together they make 180 degrees.
+    EXPECT_NEAR(3 * d1 + 3 * d2, 180.0, 1e-7) << sun;
     EXPECT_GT(d1, 10);
     EXPECT_LT(d1, 60);
   }
   // A circumpolar Sun, or none at all, leaves Porphyry.
   EXPECT_EQ(houses(75, 3, house_system::kAlbatagenius, 90).status, HouseStatus::PorphyryFallback);
   EXPECT_EQ(houses(45, 3, house_system::kAlbatagenius).status, HouseStatus::PorphyryFallback);
+}
+
+// Twelve cusps that follow one another in the order of the signs go round the circle exactly once.
+bool inZodiacalOrder(const Cusps& h) {
+  double total = 0;
+  for (int k = 0; k < 12; ++k) {
+    const double step = norm360(h.c[(k + 1) % 12] - h.c[k]);
+    if (step <= 0 || step >= 180) return false;
+    total += step;
+  }
+  return std::fabs(total - 360.0) < 1e-6;
+}
+
+TEST(Houses, AlbatageniusCuspsRunInOrderAtEveryLatitudeAndSiderealTime) {
+  int computed = 0;
+  for (int lat = -66; lat <= 66; lat += 3) {
+    for (double st = 0; st < 24; st += 0.25) {
+      for (double sun = 0; sun < 360; sun += 15) {
+        const Cusps a = houses(lat, st, house_system::kAlbatagenius, sun);
+        if (a.status != HouseStatus::Computed) continue;
+        ++computed;
+        ASSERT_TRUE(inZodiacalOrder(a)) << "lat " << lat << " st " << st << " sun " << sun;
+      }
+    }
+  }
+  EXPECT_EQ(computed, 45 * 96 * 24);
+}
+
+TEST(Houses, PolarAscendantRisesInTheEastAndPorphyryKeepsTheOrder) {
+  // The eastern intersection lies in the half of the ecliptic after the Midheaven; inside the polar
+  // circles the formula alone gave the western one half of the time.
+  for (double lat : {-89.9, -80.0, -67.0, 67.0, 70.0, 75.0, 85.0, 89.9}) {
+    for (double st = 0; st < 24; st += 0.5) {
+      for (int sys : {1, 7, 8}) {
+        const Cusps h = houses(lat, st, sys);
+        EXPECT_LT(norm360(h.c[0] - h.c[9]), 180.0) << lat << " " << st;
+        if (sys != 8) {
+          EXPECT_TRUE(inZodiacalOrder(h)) << sys << " lat " << lat << " st " << st;
+        }
+      }
+    }
+  }
 }
 
 TEST(Vertex, IsTheWesternIntersectionOfPrimeVerticalAndEcliptic) {
