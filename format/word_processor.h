@@ -7,6 +7,17 @@
 
 namespace talpora {
 
+// The reminders shown (empty caption, OK) when a program is asked to use the word processor and none
+// has been chosen: when saving a report, and before or after a full interpretation.
+inline constexpr const char* kWordProcessorReminderForSaving =
+    "Before you can use this function, you must tell Talpora the path and name of your word processor. "
+    "First, Exit this window. Then in Talpora Central Menu, under 'Options', click on 'Select your "
+    "Favourite Word Porcessor'.";
+inline constexpr const char* kWordProcessorReminderForInterpretation =
+    "Before you can use this option, you must tell Talpora the path and name of your word processor. "
+    "First, exit this window. Then in Talpora Central Menu, under 'Options', click on 'Select your "
+    "Favourite Word Porcessor'.";
+
 class WordProcessorDialog final : public ui::DialogModel {
  public:
   enum : ui::ControlId { kCommand = 102, kBrowse = 3737 };

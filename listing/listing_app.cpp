@@ -10,6 +10,8 @@
 #include "files/startup.h"
 #include "format/printer_fonts.h"
 #include "format/printing.h"
+#include "format/report_number.h"
+#include "format/word_processor.h"
 #include "listing/dignities.h"
 #include "listing/grid_parameters.h"
 #include "listing/number_dialog.h"
@@ -45,12 +47,6 @@ constexpr int kRemovedForTropicalOnly[] = {1010, 1030, 1040, 1060, 1070, 2030, 2
 constexpr int kRemovedForSiderealOnly[] = {1000, 1020, 1040, 1050, 1070, 2020, 2040, 2050, 2062,
                                            2066, 2070, 2090, 2100, 2110, 2131, 2139, 2150, 2170,
                                            3000, 3020, 3040, 3052, 3060, 3080, 3110, 3130, 3150};
-
-constexpr const char* kWordProcessorReminder =
-    "Before you can use this function, you must tell Talpora the path and name of your word processor. "
-    "First, "
-    "Exit this window. Then in Talpora Central Menu, under 'Options', click on 'Select your Favourite Word "
-    "Porcessor'.";
 
 // Aspect tables: major, minor, rare, then the parallels.
 struct AspectCommand {
@@ -432,10 +428,8 @@ void ListingApp::grid(bool major, bool minor, int zodiac) {
 }
 
 bool ListingApp::saveListing() {
-  fileCounter_ = fileCounter_ % kMaxSavedListing + 1;
-  char name[32];
-  std::snprintf(name, sizeof name, "Listng%d.txt", fileCounter_);
-  const std::filesystem::path path = platform_.dirs.dir / name;
+  fileCounter_ = nextReportNumber(platform_.dirs.dir, "Listng%d.txt", kMaxSavedListing);
+  const std::filesystem::path path = platform_.dirs.dir / reportFileName("Listng%d.txt", fileCounter_);
   if (!SaveAsTextFile(report_, path, 1, 0, &platform_.ui)) return false;
   lastSaved_ = path;
   return true;
@@ -451,7 +445,7 @@ void ListingApp::openInTextEditor() {
 void ListingApp::openInWordProcessor() {
   const std::string command = wordProcessorOf(settings_);
   if (command.empty()) {
-    tell(kWordProcessorReminder, "", ui::Icon::None);
+    tell(kWordProcessorReminderForSaving, "", ui::Icon::None);
     return;
   }
   if (!saveListing()) return;

@@ -392,7 +392,8 @@ TEST(ListingApp, SavedListingsRotateThroughFifteenFiles) {
   ASSERT_TRUE(second.command(lc::kWordProcessor));
   ASSERT_EQ(s.services.launcher.userCommands.size(), 1u);
   EXPECT_EQ(s.services.launcher.userCommands[0].first, "libreoffice --writer");
-  EXPECT_EQ(s.services.launcher.userCommands[0].second, s.dir / "Listng1.txt");
+  // A second program goes on after the newest file rather than overwriting it.
+  EXPECT_EQ(s.services.launcher.userCommands[0].second, s.dir / "Listng2.txt");
   // A viewer that does not start is reported.
   s.services.launcher.succeed = false;
   const std::size_t messages = s.services.ui.messages.size();
