@@ -82,7 +82,7 @@ void InterpretationHeader(Report& report, unsigned long* length, const CIni& set
 }
 
 void InterpretationPlan(Report& report, unsigned long* length, const CIni& settings, const Chart1& chart,
-                        const Chart2&, char withIntroduction, char forNonAstrologers) {
+                        const Chart2& computed, char withIntroduction, char forNonAstrologers) {
   const bool houses = AreThereHouses(chart) != 0;
   const std::string indent(24, ' ');
   emptyLine(report, length);
@@ -99,6 +99,11 @@ void InterpretationPlan(Report& report, unsigned long* length, const CIni& setti
   }
   if (timeAndPlaceUsable(chart)) {
     line(report, length, "The house system used is " + HouseSystemName(settings.houseSystem));
+    // Near the poles some systems have no cusps: the houses are then Porphyry's, and the reader is told.
+    double cusps[12];
+    if (Houses(computed.obliquity, chart.latitude, computed.siderealTime, settings.houseSystem, cusps,
+               computed.objects[kSun]) == HouseStatus::PorphyryFallback)
+      line(report, length, "(it cannot be computed at this latitude: the cusps are Porphyre's)");
   } else {
     line(report, length,
          chart.timeKnown == 0 ? "Note: the chart data was entered with 'unknown time'."
