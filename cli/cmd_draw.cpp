@@ -9,6 +9,7 @@
 
 #include "cli/chart_options.h"
 #include "cli/command.h"
+#include "cli/drawing_types.h"
 #include "core/records.h"
 #include "draw/chart_pairs.h"
 #include "draw/drawing_type.h"
@@ -34,54 +35,6 @@
 namespace talpora::cli {
 namespace {
 namespace fs = std::filesystem;
-
-struct TypeEntry {
-  int file = kFixedFile;
-  int index = 0;
-  DrawingType type;
-};
-
-// Every drawing type, fixed ones first, numbered from 1 in this order.
-std::vector<TypeEntry> allTypes(const CIni& settings) {
-  std::vector<TypeEntry> out;
-  for (int f : {kFixedFile, kCustomFile}) {
-    const auto types = readDrawingTypes(drawingTypeFile(settings, f));
-    for (std::size_t i = 0; i < types.size(); ++i) out.push_back({f, static_cast<int>(i), types[i]});
-  }
-  return out;
-}
-
-std::string withoutMarker(std::string s) {
-  for (const std::string marker : {" (*)", "(*)", "*"}) {
-    if (s.size() >= marker.size() && s.compare(s.size() - marker.size(), marker.size(), marker) == 0) {
-      s.resize(s.size() - marker.size());
-      break;
-    }
-  }
-  while (!s.empty() && s.back() == ' ') s.pop_back();
-  return s;
-}
-
-std::string lower(std::string s) {
-  for (auto& ch : s) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-  return s;
-}
-
-const TypeEntry& findType(const std::vector<TypeEntry>& types, const std::string& wanted) {
-  if (types.empty()) throw WorkError("no drawing types: ZYKCFIX.DTF and custom.dtf are missing or empty");
-  if (auto n = parseInteger(wanted)) {
-    if (*n < 1 || *n > static_cast<long>(types.size()))
-      throw UsageError("option --type: numbers are 1 to " + std::to_string(types.size()) +
-                       " (see --list-types)");
-    return types[static_cast<std::size_t>(*n - 1)];
-  }
-  const std::string w = utf8ToCp1252(wanted);
-  for (const auto& t : types)
-    if (titleOf(t.type.par) == w) return t;
-  for (const auto& t : types)
-    if (lower(withoutMarker(titleOf(t.type.par))) == lower(withoutMarker(w))) return t;
-  throw UsageError("option --type: no drawing type '" + wanted + "' (see --list-types)");
-}
 
 // The chart options, or "now [--place N]": the present moment at place chart N (0: your own place).
 ChartRequest chartOrNow(Args& args, Context& ctx, const CIni& settings) {
@@ -158,7 +111,7 @@ int runDraw(Args& args, Context& ctx) {
     secondArgs->finish();
   }
   if (!out) throw UsageError("option --out FILE.png|.svg|.pdf is required");
-  const std::string ext = lower(fs::path(*out).extension().string());
+  const std::string ext = lowerCase(fs::path(*out).extension().string());
   if (ext != ".png" && ext != ".svg" && ext != ".pdf")
     throw UsageError("option --out: the file ends in .png, .svg or .pdf");
   const int width = static_cast<int>(size.value_or(1600));

@@ -2,7 +2,9 @@
 #include "qt/report_window.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTextCursor>
 
 #include "qt/qt_canvas.h"
@@ -36,5 +38,10 @@ ReportWindow::ReportWindow(QWidget* parent) : MenuWindow(parent), edit_(new QPla
 }
 
 ReportWindow::~ReportWindow() = default;
+
+void ReportWindow::fillScreen() {
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());
+  setWindowState(windowState() | Qt::WindowMaximized);
+}
 
 }  // namespace talpora::qt

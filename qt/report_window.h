@@ -27,6 +27,9 @@ class ReportWindow : public MenuWindow {
   explicit ReportWindow(QWidget* parent = nullptr);
   ~ReportWindow() override;
   ui::ReportView& report() { return *view_; }
+  // Fills the whole available screen (and asks to be maximised where a window manager honours it),
+  // as every report program opens.
+  void fillScreen();
   QPlainTextEdit* editor() const { return edit_; }
 
  private:

@@ -1,9 +1,6 @@
 // zyklist: the listing program's window.
 #include "programs/zyklist/listing_window.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 namespace talpora::qt {
 
 ListingWindow::ListingWindow(sys::Platform& platform, const CIni& settings, const Chart1& birth,
@@ -14,9 +11,7 @@ ListingWindow::ListingWindow(sys::Platform& platform, const CIni& settings, cons
   setCommandHandler([this](int id) { app_.command(id); });
   app_.setExitHandler([this] { close(); });
   setTitle(app_.title());
-  // Full screen: the whole available screen, and maximised where a window manager honours it.
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());
-  setWindowState(windowState() | Qt::WindowMaximized);
+  fillScreen();
   app_.start();
 }
 
