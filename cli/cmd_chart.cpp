@@ -265,9 +265,11 @@ int runNow(Args& args, Context& ctx) {
   const CIni settings = loadSettings(ctx, ui);
   Chart1 birth;
   const headless::SystemClock clock;
-  if (!ashernow(settings, birth, static_cast<int>(place), 1, clock, ui))
+  Chart1 placeChart;
+  if (!readPlaceChart(settings, static_cast<int>(place), placeChart, ui))
     throw WorkError("cannot read place chart " +
                     ctx.programDir().file(placeChartFileName(static_cast<int>(place))).string());
+  ashernow(placeChart, birth, static_cast<int>(place), 1, clock);
   const Computed c = compute(birth, settings, houseSystem, zodiac, ui);
   json ? printJson(c, ctx.out) : printText(c, ctx.out);
   return kExitOk;

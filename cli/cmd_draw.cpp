@@ -54,9 +54,11 @@ ChartRequest chartOrNow(Args& args, Context& ctx, const CIni& settings) {
   }
   headless::StderrInteraction ui;
   const headless::SystemClock clock;
-  if (!ashernow(settings, req.chart, static_cast<int>(place), 1, clock, ui))
+  Chart1 placeChart;
+  if (!readPlaceChart(settings, static_cast<int>(place), placeChart, ui))
     throw WorkError("cannot read place chart " +
                     ctx.programDir().file(placeChartFileName(static_cast<int>(place))).string());
+  ashernow(placeChart, req.chart, static_cast<int>(place), 1, clock);
   return req;
 }
 

@@ -9,12 +9,12 @@
 #include "files/zykfile.h"
 #include "format/report_headers.h"
 #include "listing/dignities.h"
-#include "listing/listing_app.h"
 #include "listing/tables.h"
 #include "platform/atomic_file.h"
 #include "platform/cp1252.h"
 #include "platform/headless/fakes.h"
 #include "platform/headless/scripted_interaction.h"
+#include "programs/zyklist/listing_app.h"
 
 namespace talpora::cli {
 namespace {
@@ -238,9 +238,11 @@ int runProgramListing(const ProgramListing& listing, bool withSecond, Args& args
     args.finish();
     if (place < 0 || place > 99) throw UsageError("option --place: place charts are 0 to 99");
     const headless::SystemClock clock;
-    if (!ashernow(settings, birth, static_cast<int>(place), 1, clock, ui))
+    Chart1 placeChart;
+    if (!readPlaceChart(settings, static_cast<int>(place), placeChart, ui))
       throw WorkError("cannot read place chart " +
                       ctx.programDir().file(placeChartFileName(static_cast<int>(place))).string());
+    ashernow(placeChart, birth, static_cast<int>(place), 1, clock);
   } else {
     const ChartRequest req = parseChartOptions(args, ctx);
     args.finish();

@@ -38,10 +38,12 @@ function(talpora_add_test name)
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
 endfunction()
 
-# talpora_add_tests_in(FOLDER_LIB [LIBS...]): every tests/*_test.cpp of the current folder as one
-# test executable named <lib>_tests.
+# talpora_add_folder_tests(FOLDER_LIB [LIBS...]): every tests/*_test.cpp of the current folder as one
+# test executable named <lib>_tests. Tests that need Qt are named *_qt_test.cpp and are left to the
+# folder (they build only with Qt and carry the label "qt").
 function(talpora_add_folder_tests lib)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*_test.cpp)
+  list(FILTER sources EXCLUDE REGEX "_qt_test\\.cpp$")
   if(sources AND TARGET ${lib})
     talpora_add_test(${lib}_tests SOURCES ${sources} LIBS ${lib} ${ARGN})
   endif()

@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "core/angles.h"
+
 namespace talpora {
 namespace {
 
@@ -29,8 +31,7 @@ bool validObject(int object) {
 }  // namespace
 
 double c_c360(double x) {
-  const double r = x - 360.0 * std::floor(x * 0.002777777777777778);
-  return r >= 360.0 ? r - 360.0 : (r < 0.0 ? 0.0 : r);
+  return norm360(x);
 }
 
 double ShortestDistance(double a, double b) {

@@ -4,18 +4,11 @@
 #include <charconv>
 #include <climits>
 
-namespace talpora::dialogs {
-namespace {
-std::string_view trimmed(const std::string& text) {
-  std::string_view v(text);
-  while (!v.empty() && (v.front() == ' ' || v.front() == '\t')) v.remove_prefix(1);
-  while (!v.empty() && (v.back() == ' ' || v.back() == '\t')) v.remove_suffix(1);
-  return v;
-}
-}  // namespace
+#include "platform/text.h"
 
+namespace talpora::dialogs {
 unsigned readUnsigned(const std::string& text) {
-  const auto v = trimmed(text);
+  const auto v = trim(text);
   unsigned value = 0;
   const auto [ptr, ec] = std::from_chars(v.data(), v.data() + v.size(), value);
   if (v.empty() || ec != std::errc() || ptr != v.data() + v.size() || value > INT_MAX) return 0;
@@ -23,7 +16,7 @@ unsigned readUnsigned(const std::string& text) {
 }
 
 long readSigned(const std::string& text, long fallback) {
-  auto v = trimmed(text);
+  auto v = trim(text);
   if (!v.empty() && v.front() == '+') v.remove_prefix(1);
   long value = 0;
   const auto [ptr, ec] = std::from_chars(v.data(), v.data() + v.size(), value);

@@ -9,17 +9,13 @@
 #include "draw/wheel_geometry.h"
 #include "format/printer_fonts.h"
 #include "format/text_format.h"
+#include "platform/text.h"
 
 namespace talpora {
 namespace {
 
-std::string trimmed(std::string s) {
-  while (!s.empty() && s.back() == ' ') s.pop_back();
-  return s;
-}
-
 std::string shortPlanet(int planet1to7) {
-  return trimmed(PlanetName(planet1to7 - 1, 1, 0, 0, 0, 0));
+  return std::string(trim(PlanetName(planet1to7 - 1, 1, 0, 0, 0, 0)));
 }
 
 std::string ringText(int kind, const CIni& settings) {

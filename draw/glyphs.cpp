@@ -8,10 +8,10 @@
 #include <array>
 #include <cmath>
 
+#include "core/angles.h"
+
 namespace talpora {
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 class Pen {
  public:

@@ -9,21 +9,10 @@
 
 #include "draw/wheel_geometry.h"
 #include "platform/byte_io.h"
+#include "platform/text.h"
 
 namespace talpora {
 namespace {
-
-std::string trim(std::string_view s) {
-  std::size_t a = 0, b = s.size();
-  while (a < b && std::isspace(static_cast<unsigned char>(s[a]))) ++a;
-  while (b > a && std::isspace(static_cast<unsigned char>(s[b - 1]))) --b;
-  return std::string(s.substr(a, b - a));
-}
-
-std::string lower(std::string s) {
-  for (auto& ch : s) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-  return s;
-}
 
 // Words separated by blanks or commas.
 std::vector<std::string> words(std::string_view s) {
@@ -47,8 +36,8 @@ std::vector<std::string> items(std::string_view s) {
   std::size_t start = 0;
   while (start <= s.size()) {
     const std::size_t comma = s.find(',', start);
-    const std::string item =
-        trim(s.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+    const std::string item(
+        trim(s.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start)));
     if (!item.empty()) out.push_back(item);
     if (comma == std::string_view::npos) break;
     start = comma + 1;
@@ -57,7 +46,7 @@ std::vector<std::string> items(std::string_view s) {
 }
 
 std::optional<long> number(std::string_view s) {
-  const std::string t = trim(s);
+  const std::string t(trim(s));
   long v = 0;
   const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
   if (r.ec != std::errc() || r.ptr != t.data() + t.size() || t.empty()) return std::nullopt;
@@ -205,14 +194,15 @@ void DrawingTypeCompiler::add(std::string_view text, const std::string& fileName
     ++lineNo;
     const std::string where = fileName + ":" + std::to_string(lineNo);
     // A line ending in a backslash goes on in the next one.
-    std::string line = trim(raw);
+    std::string line(trim(raw));
     while (!line.empty() && line.back() == '\\' && pos <= text.size()) {
       line.pop_back();
       const std::size_t next = text.find('\n', pos);
       raw = text.substr(pos, next == std::string_view::npos ? std::string_view::npos : next - pos);
       pos = next == std::string_view::npos ? text.size() + 1 : next + 1;
       ++lineNo;
-      line += " " + trim(raw);
+      line += " ";
+      line += trim(raw);
     }
     line = trim(line);
     if (line.empty() || line[0] == '#') continue;
@@ -222,11 +212,11 @@ void DrawingTypeCompiler::add(std::string_view text, const std::string& fileName
         section = Section::None;
         continue;
       }
-      const std::string inside = trim(std::string_view(line).substr(1, line.size() - 2));
+      const std::string inside(trim(std::string_view(line).substr(1, line.size() - 2)));
       const std::size_t blank = inside.find(' ');
       const std::string kind = lower(inside.substr(0, blank));
       const std::string name =
-          blank == std::string::npos ? "" : trim(std::string_view(inside).substr(blank + 1));
+          blank == std::string::npos ? "" : std::string(trim(std::string_view(inside).substr(blank + 1)));
       if (kind == "colours") {
         if (name.empty()) error(where, "a colour set needs a name");
         for (const auto& c : colours_)
@@ -264,7 +254,7 @@ void DrawingTypeCompiler::add(std::string_view text, const std::string& fileName
       continue;
     }
     const std::string key = lower(trim(std::string_view(line).substr(0, eq)));
-    const std::string value = trim(std::string_view(line).substr(eq + 1));
+    const std::string value(trim(std::string_view(line).substr(eq + 1)));
     switch (section) {
       case Section::None:
         error(where, "'" + key + "' outside a section");

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "core/angles.h"
 #include "core/zodiac.h"
 #include "draw/data_block.h"
 #include "draw/glyphs.h"
@@ -15,8 +16,6 @@
 
 namespace talpora {
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 gfx::Colour colourOf(const ChCol& c, int slot) {
   return c.colour[slot] & 0x00FFFFFFu;

@@ -5,14 +5,12 @@
 #include <cmath>
 #include <numeric>
 
+#include "core/angles.h"
 #include "core/zodiac.h"
 #include "draw/glyphs.h"
 
 namespace talpora {
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kDegToRad = kPi / 180.0;
 
 std::int16_t units(double v) {
   return static_cast<std::int16_t>(std::lround(v));
@@ -35,10 +33,6 @@ void compactRings(ChPar& t) {
 
 bool isTransitKind(int chartType) {
   return chartType == chart_type::kSiderealTransits || chartType == chart_type::kTransits;
-}
-
-double norm360(double a) {
-  return c_c360(a);
 }
 
 // The rim of the inner chart of a double wheel on screens (fractions of the height): a little inside

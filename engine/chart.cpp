@@ -3,18 +3,12 @@
 
 #include <cmath>
 
+#include "core/angles.h"
 #include "core/calendar.h"
 #include "platform/program_dir.h"
 
 namespace talpora {
 namespace {
-
-double norm360(double x) {
-  double r = x - 360.0 * std::floor(x * 0.002777777777777778);
-  if (r >= 360.0) r -= 360.0;
-  if (r < 0.0) r += 360.0;
-  return r;
-}
 
 // Direction of motion from two longitudes 0.1 day apart: backwards ('R') when the later one is
 // behind by less than 300 degrees, or ahead by more than 300 (a backward crossing of 0 degrees).

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/angles.h"
 #include "core/calendar.h"
 #include "engine/chart.h"
 #include "engine/houses.h"
@@ -13,7 +14,6 @@
 namespace talpora {
 namespace {
 
-constexpr double kDegToRad = 0.017453292519943295;
 constexpr double kSinRiseAltitude = 0.01454441;    // sine of the 0.8333 degrees of refraction and radius
 constexpr double kRadToHours = 3.819718634205488;  // 12 / pi
 constexpr double kRiseSetTolerance = 0.0016666666666666668;  // hours (6 seconds)
@@ -27,10 +27,6 @@ const char* const kChaldeanAbbrev[7] = {"Sat.", "Jup.", "Mar.", "Sun ", "Ven.", 
 double norm24(double h) {
   double r = h - 24.0 * std::floor(h / 24.0);
   return r >= 24.0 ? 0.0 : r;
-}
-double norm360(double x) {
-  double r = x - 360.0 * std::floor(x / 360.0);
-  return r >= 360.0 ? 0.0 : r;
 }
 // A difference of hours less a turn of the clock when above 5, then plus one when below -5: steps of
 // more than 19 hours either way are taken the short way round.

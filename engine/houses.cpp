@@ -5,26 +5,24 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/angles.h"
+
 namespace talpora {
 namespace {
 
-constexpr double kRadPerHour = 0.261799387799145;  // 15 degrees of right ascension per hour
-constexpr double kDegToRad = 0.017453292519943;
-constexpr double kRadToDeg = 57.29577951308329;
-constexpr double kHalfPi = 1.5707963267948701;
-constexpr double kThreeHalfPi = 4.71238898038461;
-constexpr double kPi = 3.1415926535897403;
-constexpr double kTwoPi = 2 * kPi;
+// The house routines keep the constants of the suite's original house tables, written there to 14 or
+// 15 digits (pi as 3.1415926535897403, not the nearest double): with them the cusps reproduce the
+// suite's listings to the last printed digit. They are named for that, apart from core/angles.h.
+constexpr double kTableRadPerHour = 0.261799387799145;  // 15 degrees of right ascension per hour
+constexpr double kTableDegToRad = 0.017453292519943;
+constexpr double kTableRadToDeg = 57.29577951308329;
+constexpr double kTableHalfPi = 1.5707963267948701;
+constexpr double kTableThreeHalfPi = 4.71238898038461;
+constexpr double kTablePi = 3.1415926535897403;
+constexpr double kTableTwoPi = 2 * kTablePi;
 // A domain argument this far outside [-1, 1] is rounding, not a circumpolar point.
 constexpr double kDomainSlack = 1e-9;
 
-// Degrees into [0, 360); never returns 360 for a tiny negative input.
-double norm360(double x) {
-  double r = x - 360.0 * std::floor(x * 0.002777777777777778);
-  if (r >= 360.0) r -= 360.0;
-  if (r < 0.0) r += 360.0;
-  return r;
-}
 double clampUnit(double x) {
   return std::clamp(x, -1.0, 1.0);
 }
@@ -46,16 +44,16 @@ struct Frame {
 // (all radians; result degrees): atan2(cos r, -(sin r cos eps + tan pole sin eps)), written with
 // Napier's analogies so that a pole of exactly 90 degrees needs no tangent.
 double ascendantOf(double r, double pole, double eps) {
-  const double ha = (eps - pole + kHalfPi) / 2;
-  const double hb = (eps + pole + kHalfPi) / 2;
-  const double hc = (r - kThreeHalfPi) / 2;
+  const double ha = (eps - pole + kTableHalfPi) / 2;
+  const double hb = (eps + pole + kTableHalfPi) / 2;
+  const double hc = (r - kTableThreeHalfPi) / 2;
   const double theta1 = std::atan2(std::sin(ha) * std::sin(hc), std::cos(hb) * std::cos(hc));
   const double theta2 = std::atan2(-std::cos(ha) * std::sin(hc), std::sin(hb) * std::cos(hc));
-  return norm360((theta1 - theta2) * kRadToDeg);
+  return norm360((theta1 - theta2) * kTableRadToDeg);
 }
 // Longitude (degrees) of the ecliptic point with right ascension `a` (radians).
 double longitudeOfRa(double a, double eps) {
-  return norm360(std::atan2(std::sin(a), std::cos(a) * std::cos(eps)) * kRadToDeg);
+  return norm360(std::atan2(std::sin(a), std::cos(a) * std::cos(eps)) * kTableRadToDeg);
 }
 // The Ascendant: the intersection of ecliptic and horizon that rises in the east. The formula gives
 // that one wherever the ecliptic crosses the horizon obliquely; inside the polar circles it can give
@@ -69,8 +67,8 @@ double risingAscendant(const Frame& f) {
 }
 // Right ascension (degrees) of the ecliptic longitude `lonDeg`.
 double raOfLongitude(double lonDeg, double eps) {
-  const double l = lonDeg * kDegToRad;
-  return norm360(std::atan2(std::sin(l) * std::cos(eps), std::cos(l)) * kRadToDeg);
+  const double l = lonDeg * kTableDegToRad;
+  return norm360(std::atan2(std::sin(l) * std::cos(eps), std::cos(l)) * kTableRadToDeg);
 }
 
 // Six cusps in the frame: index 0, 1, 2 = cusps 1, 2, 3 and 9, 10, 11 = cusps 10, 11, 12.
@@ -110,16 +108,16 @@ bool placidus(const Frame& f, Six c) {
   };
   c[0] = risingAscendant(f);
   c[9] = longitudeOfRa(f.ramc, f.eps);
-  c[10] = solve(30 * kDegToRad, f.ramc, 1.0 / 3.0, -1.0);
-  c[11] = solve(60 * kDegToRad, f.ramc, 2.0 / 3.0, -1.0);
-  c[1] = solve(120 * kDegToRad, f.ramc + kPi, -2.0 / 3.0, 1.0);
-  c[2] = solve(150 * kDegToRad, f.ramc + kPi, -1.0 / 3.0, 1.0);
+  c[10] = solve(30 * kTableDegToRad, f.ramc, 1.0 / 3.0, -1.0);
+  c[11] = solve(60 * kTableDegToRad, f.ramc, 2.0 / 3.0, -1.0);
+  c[1] = solve(120 * kTableDegToRad, f.ramc + kTablePi, -2.0 / 3.0, 1.0);
+  c[2] = solve(150 * kTableDegToRad, f.ramc + kTablePi, -1.0 / 3.0, 1.0);
   return true;
 }
 
 // Campanus: the prime vertical divided into twelve, projected along the house circles.
 bool campanus(const Frame& f, Six c) {
-  const double h30 = 30 * kDegToRad, h60 = 60 * kDegToRad;
+  const double h30 = 30 * kTableDegToRad, h60 = 60 * kTableDegToRad;
   const double p30 = std::asin(std::sin(f.phi) * std::sin(h30));
   const double p60 = std::asin(std::sin(f.phi) * std::sin(h60));
   const double a30 = std::cos(h30) / std::cos(p30), a60 = std::cos(h60) / std::cos(p60);
@@ -136,8 +134,8 @@ bool campanus(const Frame& f, Six c) {
 
 // Regiomontanus: the equator divided into twelve, projected along the house circles.
 bool regiomontanus(const Frame& f, Six c) {
-  const double p30 = std::atan(std::sin(30 * kDegToRad) * std::tan(f.phi));
-  const double p60 = std::atan(std::sin(60 * kDegToRad) * std::tan(f.phi));
+  const double p30 = std::atan(std::sin(30 * kTableDegToRad) * std::tan(f.phi));
+  const double p60 = std::atan(std::sin(60 * kTableDegToRad) * std::tan(f.phi));
   c[0] = risingAscendant(f);
   c[9] = longitudeOfRa(f.ramc, f.eps);
   c[10] = ascendantOf(f.ramc - 1.0471975511965976, p30, f.eps);
@@ -154,12 +152,12 @@ bool koch(const Frame& f, Six c) {
   const double arg = std::tan(f.phi) * std::tan(f.eps) * std::sin(f.ramc);
   if (!inDomain(arg)) return false;
   const double ad = std::asin(clampUnit(arg));
-  const double third = (ad + kHalfPi) / 3;
+  const double third = (ad + kTableHalfPi) / 3;
   auto cusp = [&](int k) {
     const double x = f.ramc - ad + k * third;
     return norm360(
         std::atan2(std::sin(x), std::cos(x) * std::cos(f.eps) - std::sin(f.eps) * std::tan(f.phi)) *
-        kRadToDeg);
+        kTableRadToDeg);
   };
   c[0] = risingAscendant(f);
   c[9] = longitudeOfRa(f.ramc, f.eps);
@@ -179,10 +177,10 @@ void equal(const Frame& f, Six c) {
 void alcabitius(const Frame& f, Six c) {
   const double asc = risingAscendant(f);
   const double ra = raOfLongitude(asc, f.eps);
-  const double m = norm360(f.ramc * kRadToDeg);
+  const double m = norm360(f.ramc * kTableRadToDeg);
   const double d = norm360(ra - m);
   const double e = norm360(m + 180 - ra);
-  auto lon = [&](double raDeg) { return longitudeOfRa(raDeg * kDegToRad, f.eps); };
+  auto lon = [&](double raDeg) { return longitudeOfRa(raDeg * kTableDegToRad, f.eps); };
   c[0] = lon(ra);
   c[1] = lon(ra + e / 3);
   c[2] = lon(ra + 2 * e / 3);
@@ -196,7 +194,7 @@ void topocentric(const Frame& f, Six c) {
   const double tanPhi = std::tan(f.phi);
   auto cusp = [&](double r, double k) {
     return norm360(std::atan2(-std::cos(r), std::sin(r) * std::cos(f.eps) + k * tanPhi * std::sin(f.eps)) *
-                       kRadToDeg +
+                       kTableRadToDeg +
                    180);
   };
   c[0] = risingAscendant(f);
@@ -210,7 +208,7 @@ void topocentric(const Frame& f, Six c) {
 // Abenragel: the Ascendant's semi-arcs trisected in hour angle along its parallel of declination.
 bool abenragel(const Frame& f, Six c) {
   const double asc = risingAscendant(f);
-  const double da = std::asin(clampUnit(std::sin(f.eps) * std::sin(asc * kDegToRad)));
+  const double da = std::asin(clampUnit(std::sin(f.eps) * std::sin(asc * kTableDegToRad)));
   const double x = std::tan(f.phi) * std::tan(da);
   if (!std::isfinite(x) || !inDomain(x)) return false;
   const double xc = clampUnit(x);
@@ -219,14 +217,14 @@ bool abenragel(const Frame& f, Six c) {
     const double a = std::atan2(std::cos(h) + xc, std::sin(h));
     return norm360(std::atan2(-std::cos(f.ramc + a), std::sin(f.ramc + a) * std::cos(f.eps) +
                                                          std::cos(a) * std::sin(f.eps) * std::tan(f.phi)) *
-                   kRadToDeg);
+                   kTableRadToDeg);
   };
   c[0] = asc;
   c[9] = longitudeOfRa(f.ramc, f.eps);
-  c[1] = cusp(2.0 / 3.0 * sn + kPi);
-  c[2] = cusp(1.0 / 3.0 * sn + kPi);
-  c[10] = cusp(kTwoPi - 1.0 / 3.0 * sd);
-  c[11] = cusp(kTwoPi - 2.0 / 3.0 * sd);
+  c[1] = cusp(2.0 / 3.0 * sn + kTablePi);
+  c[2] = cusp(1.0 / 3.0 * sn + kTablePi);
+  c[10] = cusp(kTableTwoPi - 1.0 / 3.0 * sd);
+  c[11] = cusp(kTableTwoPi - 2.0 / 3.0 * sd);
   return true;
 }
 
@@ -239,13 +237,13 @@ bool albatagenius(const Frame& f, Six c, double sunDeg) {
   if (!std::isfinite(sunDeg) || sunDeg == kNoPosition) return false;
   double ra = 0, decl = 0;
   eclipticToEquatorial(sunDeg, 0.0, f.epsDeg, ra, decl);
-  const double x = std::tan(f.phi) * std::tan(decl * kDegToRad);
+  const double x = std::tan(f.phi) * std::tan(decl * kTableDegToRad);
   if (!std::isfinite(x) || !inDomain(x)) return false;
   const double asc = risingAscendant(f);
   const double s = sunDeg < asc ? sunDeg + 360 : sunDeg;
   const bool night = s > asc && s < asc + 180;
   const double d = night ? std::acos(clampUnit(x)) : std::acos(clampUnit(-x));
-  const double n = kPi - d;
+  const double n = kTablePi - d;
   c[9] = longitudeOfRa(f.ramc, f.eps);
   c[10] = longitudeOfRa(f.ramc + d / 3, f.eps);
   c[11] = longitudeOfRa(f.ramc + 2 * d / 3, f.eps);
@@ -277,10 +275,10 @@ HouseStatus Houses(double eps, double latitude, double siderealTime, int system,
   const bool south = latitude < 0;
   Frame f;
   f.phiDeg = std::fabs(latitude);
-  f.phi = f.phiDeg * kDegToRad;
+  f.phi = f.phiDeg * kTableDegToRad;
   f.epsDeg = eps;
-  f.eps = eps * kDegToRad;
-  f.ramc = siderealTime * kRadPerHour + (south ? kPi : 0.0);
+  f.eps = eps * kTableDegToRad;
+  f.ramc = siderealTime * kTableRadPerHour + (south ? kTablePi : 0.0);
   Six c = {};
   bool ok = true;
   switch (sys) {
@@ -341,7 +339,7 @@ double Vertex(double eps, double latitude, double siderealTime) {
   if (!std::isfinite(latitude)) latitude = 0;
   if (!std::isfinite(siderealTime)) siderealTime = 0;
   latitude = std::clamp(latitude, -90.0, 90.0);
-  const double e = eps * kDegToRad, phi = latitude * kDegToRad, ramc = siderealTime * kRadPerHour;
+  const double e = eps * kTableDegToRad, phi = latitude * kTableDegToRad, ramc = siderealTime * kTableRadPerHour;
   const double kx = 0, ky = -std::sin(e), kz = std::cos(e);
   const double px = -std::sin(phi) * std::cos(ramc), py = -std::sin(phi) * std::sin(ramc), pz = std::cos(phi);
   double dx = ky * pz - kz * py, dy = kz * px - kx * pz, dz = kx * py - ky * px;
@@ -368,22 +366,22 @@ double Vertex(double eps, double latitude, double siderealTime) {
     }
   }
   const double xe = dx, ye = dy * std::cos(e) + dz * std::sin(e);
-  return norm360(std::atan2(ye, xe) * kRadToDeg);
+  return norm360(std::atan2(ye, xe) * kTableRadToDeg);
 }
 
 // The Ascendant for latitude 0: the ecliptic point rising on the equator's horizon.
 double EastPoint(double eps, double siderealTime) {
   if (!std::isfinite(eps)) eps = 0;
   if (!std::isfinite(siderealTime)) siderealTime = 0;
-  return ascendantOf(siderealTime * kRadPerHour, 0.0, eps * kDegToRad);
+  return ascendantOf(siderealTime * kTableRadPerHour, 0.0, eps * kTableDegToRad);
 }
 
 // The right ascension of the meridian whose ecliptic point is `mc`, in hours.
 double GetSiderealTimeFromMC(double mc, double eps) {
   if (!std::isfinite(mc) || !std::isfinite(eps)) return 0;
-  const double m = mc * kDegToRad, e = eps * kDegToRad;
+  const double m = mc * kTableDegToRad, e = eps * kTableDegToRad;
   const double hours =
-      norm360(std::atan2(std::sin(m) * std::cos(e), std::cos(m)) * kRadToDeg) * 0.06666666666666667;
+      norm360(std::atan2(std::sin(m) * std::cos(e), std::cos(m)) * kTableRadToDeg) * 0.06666666666666667;
   return hours >= 24.0 ? 0.0 : hours;
 }
 
@@ -427,7 +425,7 @@ int IsInHouseUsingThatHouseSystem(int object, int system, const CIni& settings, 
 // Ecliptic to equatorial coordinates (Meeus, Astronomical Algorithms, eq. 13.3 and 13.4), degrees.
 void eclipticToEquatorial(double longitude, double latitude, double eps, double& rightAscension,
                           double& declination) {
-  constexpr double kRad = 0.017453292519943295;
+  constexpr double kRad = kDegToRad;
   const double l = longitude * kRad, b = latitude * kRad, e = eps * kRad;
   double ra = std::atan2(std::sin(l) * std::cos(e) - std::tan(b) * std::sin(e), std::cos(l)) / kRad;
   if (ra < 0) ra += 360;

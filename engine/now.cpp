@@ -2,25 +2,13 @@
 #include "engine/now.h"
 
 #include <cstring>
-#include <string>
 
 #include "core/calendar.h"
-#include "files/zykfile.h"
-#include "platform/program_dir.h"
 
 namespace talpora {
 
-int ashernow(const CIni& settings, Chart1& birth, int placeNumber, int, const sys::Clock& clock,
-             ui::Interaction& ui) {
-  if (placeNumber < 0 || placeNumber > 99) {
-    ui.tell("There is no place chart " + std::to_string(placeNumber) + " (place charts are 0 to 99).",
-            "Error Message from zyknow.dll", ui::Icon::Stop);
-    return 0;
-  }
-  Chart1 place;
-  const auto file = findCaseInsensitive(programDirOf(settings), placeChartFileName(placeNumber));
-  if (!PutInMemBlock_c1(place, file, 0, ui)) return 0;
-
+int ashernow(const Chart1& placeChart, Chart1& birth, int placeNumber, int, const sys::Clock& clock) {
+  Chart1 place = placeChart;
   const sys::UtcNow now = clock.utcNow();
   const double zone = placeNumber == 0 ? now.utcOffsetHours : place.timeZone;
   // The UTC moment with the seconds dropped, then moved to the place's clock.

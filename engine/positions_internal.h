@@ -4,20 +4,18 @@
 #include <cmath>
 #include <span>
 
+#include "core/angles.h"
+
 namespace talpora::orbit {
 
-inline constexpr double kDegToRad = 0.017453292519943295;
-inline constexpr double kRadToDeg = 57.29577951308232;
-inline constexpr double kArcsecToDeg = 0.0002777777777777778;
+using talpora::kArcsecToDeg;
+using talpora::kDegToRad;
+using talpora::kRadToDeg;
+using talpora::norm360;
 // Julian centuries per day (1 / 36525), the factor of every T.
 inline constexpr double kCenturiesPerDay = 2.7378507871321012e-05;
 
 // x - 360 floor(x / 360), degrees, in [0, 360). A tiny negative x would round to 360.0 and is
-// mapped to 0.
-inline double norm360(double x) {
-  const double r = x - 360.0 * std::floor(x * 0.002777777777777778);
-  return r >= 360.0 ? r - 360.0 : r;
-}
 inline double sinDeg(double deg) {
   return std::sin(norm360(deg) * kDegToRad);
 }

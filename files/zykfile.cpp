@@ -21,7 +21,8 @@ fs::path inProgramDir(const CIni& settings, std::string_view name) {
 }
 
 void reportCannotOpen(ui::Interaction& ui, const fs::path& file) {
-  ui.message({"File " + file.string() + " cannot be opened.", kReadCaption, ui::Buttons::Ok, ui::Icon::Stop, {}});
+  ui.message(
+      {"File " + file.string() + " cannot be opened.", kReadCaption, ui::Buttons::Ok, ui::Icon::Stop, {}});
 }
 
 int reportWrite(const WriteResult& r, ui::Interaction* ui) {
@@ -36,8 +37,8 @@ int writeRecord(const fs::path& file, std::int64_t offset, int create, const std
   if (create == 1) {
     if (offset <= 0) return reportWrite(replaceFileAtomically(file, bytes), ui);
     // A fresh file with the record at a byte offset: zeros before it.
-    return reportWrite(replaceFileAtomically(file, std::string(static_cast<std::size_t>(offset), '\0') + bytes),
-                       ui);
+    return reportWrite(
+        replaceFileAtomically(file, std::string(static_cast<std::size_t>(offset), '\0') + bytes), ui);
   }
   return reportWrite(writeAt(file, offset, bytes), ui);
 }
@@ -61,7 +62,8 @@ std::optional<std::string> readRecord(const fs::path& file, std::int64_t offset,
 // First-version text field: the text starts at the field's second byte.
 void convertFirstVersionText(char* field, std::size_t width, std::size_t maxChars) {
   std::string text;
-  for (std::size_t i = 1; i < width && field[i] != '\0' && text.size() < maxChars; ++i) text.push_back(field[i]);
+  for (std::size_t i = 1; i < width && field[i] != '\0' && text.size() < maxChars; ++i)
+    text.push_back(field[i]);
   setField(field, width, text);
 }
 
@@ -213,7 +215,9 @@ Chart3 decodeChart3(std::string_view bytes) {
   return c;
 }
 
-std::string GetTalporaPath(const CIni& settings) { return programDirOf(settings); }
+std::string GetTalporaPath(const CIni& settings) {
+  return programDirOf(settings);
+}
 
 int PutInMemBlock_CIni(CIni& settings, const fs::path& directory, ui::Interaction& ui) {
   const fs::path file = findCaseInsensitive(directory, kSettingsFileName);
@@ -231,7 +235,8 @@ int PutInMemBlock_CIni(CIni& settings, const fs::path& directory, ui::Interactio
 
 int Serialise_CIni(const CIni& settings, ui::Interaction* ui) {
   return reportWrite(
-      replaceFileAtomically(fs::path(programDirOf(settings)) / kSettingsFileName, encodeSettings(settings)), ui);
+      replaceFileAtomically(fs::path(programDirOf(settings)) / kSettingsFileName, encodeSettings(settings)),
+      ui);
 }
 
 int PutInMemBlock_c1(Chart1& chart, const fs::path& file, std::int64_t offset, ui::Interaction& ui) {
@@ -243,10 +248,12 @@ int PutInMemBlock_c1(Chart1& chart, const fs::path& file, std::int64_t offset, u
 int Read_pc1(Chart1* chart, const fs::path& file, std::int64_t offset, ui::Interaction& ui) {
   return PutInMemBlock_c1(*chart, file, offset, ui);
 }
-int Serialise_c1(const Chart1& chart, const fs::path& file, std::int64_t offset, int create, ui::Interaction* ui) {
+int Serialise_c1(const Chart1& chart, const fs::path& file, std::int64_t offset, int create,
+                 ui::Interaction* ui) {
   return writeRecord(file, offset, create, encodeChart1(chart), ui);
 }
-int Serialise_pc1(const Chart1* chart, const fs::path& file, std::int64_t offset, int create, ui::Interaction* ui) {
+int Serialise_pc1(const Chart1* chart, const fs::path& file, std::int64_t offset, int create,
+                  ui::Interaction* ui) {
   return Serialise_c1(*chart, file, offset, create, ui);
 }
 
@@ -292,7 +299,9 @@ std::string lastChartFileName(int slot) {
 }
 
 namespace {
-std::string lastMenuText(int slot, const Chart1& c) { return "&" + std::to_string(slot) + " " + nameOf(c); }
+std::string lastMenuText(int slot, const Chart1& c) {
+  return "&" + std::to_string(slot) + " " + nameOf(c);
+}
 }  // namespace
 
 int StoreLast(ui::MenuSpec* menu, const CIni& settings, ui::Interaction& ui) {
@@ -302,7 +311,8 @@ int StoreLast(ui::MenuSpec* menu, const CIni& settings, ui::Interaction& ui) {
   for (int slot = 4; slot >= 1; --slot) {
     Chart1 c;
     if (!PutInMemBlock_c1(c, inProgramDir(settings, lastChartFileName(slot)), 0, ui)) continue;
-    if (c.day == current.day && c.month == current.month && c.year == current.year && nameOf(c) == nameOf(current)) {
+    if (c.day == current.day && c.month == current.month && c.year == current.year &&
+        nameOf(c) == nameOf(current)) {
       n = slot;
       break;
     }
@@ -333,21 +343,33 @@ void LoadLast(int slot, int* flag, Chart1& chart, const CIni& settings, ui::Inte
   *flag = PutInMemBlock_c1(chart, inProgramDir(settings, lastChartFileName(slot)), 0, ui);
 }
 
-std::string hotChartFileName(int index) { return "ZYKHOT" + std::to_string(index) + ".DTF"; }
+std::string hotChartFileName(int index) {
+  return "ZYKHOT" + std::to_string(index) + ".DTF";
+}
 
 int Storehot(int, const Chart1& chart, int index, const CIni& settings, ui::Interaction* ui) {
   if (index < 0 || index > 9) return 0;
   return Serialise_c1(chart, inProgramDir(settings, hotChartFileName(index)), 0, 1, ui);
 }
 
-int ReadOrbs(const CIni& settings, int aspectSet, float* orbsA, float* orbsB, int source, ui::Interaction* ui) {
+int ReadOrbs(const CIni& settings, int aspectSet, float* orbsA, float* orbsB, int source,
+             ui::Interaction* ui) {
   int count = 0;
   switch (aspectSet) {
-    case 1: count = 5; break;
-    case 2: count = 9; break;
-    case 3: count = 18; break;
-    case 4: count = 20; break;
-    default: return 0;
+    case 1:
+      count = 5;
+      break;
+    case 2:
+      count = 9;
+      break;
+    case 3:
+      count = 18;
+      break;
+    case 4:
+      count = 20;
+      break;
+    default:
+      return 0;
   }
   if (source == 1) {
     for (int i = 0; i < count; ++i) {
@@ -362,8 +384,11 @@ int ReadOrbs(const CIni& settings, int aspectSet, float* orbsA, float* orbsB, in
   const auto bytes = readFileRange(file, 0, 72);
   const bool whole = bytes && bytes->size() >= static_cast<std::size_t>(count) * 8;
   if (!whole && ui) {
-    ui->message({"File " + file.string() + " cannot be opened. The default orbs are used.", kReadCaption,
-                 ui::Buttons::Ok, ui::Icon::Warning, {}});
+    ui->message({"File " + file.string() + " cannot be opened. The default orbs are used.",
+                 kReadCaption,
+                 ui::Buttons::Ok,
+                 ui::Icon::Warning,
+                 {}});
   }
   ByteReader r(whole ? std::string_view(*bytes) : std::string_view());
   for (int i = 0; i < count; ++i) {
@@ -386,6 +411,16 @@ std::string placeChartFileName(int place) {
   return name;
 }
 
+int readPlaceChart(const CIni& settings, int placeNumber, Chart1& place, ui::Interaction& ui) {
+  if (placeNumber < 0 || placeNumber > 99) {
+    ui.tell("There is no place chart " + std::to_string(placeNumber) + " (place charts are 0 to 99).",
+            "Error Message from zyknow.dll", ui::Icon::Stop);
+    return 0;
+  }
+  const auto file = findCaseInsensitive(programDirOf(settings), placeChartFileName(placeNumber));
+  return PutInMemBlock_c1(place, file, 0, ui);
+}
+
 Chart1 defaultPlaceChart() {
   Chart1 c = embeddedDefaultChart();
   setField(c.name, "My place");
@@ -398,7 +433,9 @@ std::vector<std::string> EnsureProgramDirDefaults(const fs::path& programDir) {
   std::vector<std::string> created;
   std::error_code ec;
   fs::create_directories(programDir, ec);
-  auto missing = [&](std::string_view name) { return !fs::exists(findCaseInsensitive(programDir, name), ec); };
+  auto missing = [&](std::string_view name) {
+    return !fs::exists(findCaseInsensitive(programDir, name), ec);
+  };
   auto put = [&](const std::string& name, const std::string& bytes) {
     if (!missing(name)) return;
     if (replaceFileAtomically(programDir / name, bytes)) created.push_back(name);

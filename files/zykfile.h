@@ -25,7 +25,7 @@ inline constexpr const char* kProgressionOrbsFileName = "ZYKINI4.DTF";
 // fields the bytes do not hold are zero, and texts are forced to terminate.
 std::string encodeSettings(const CIni&);
 CIni decodeSettings(std::string_view bytes);
-std::string encodeChart1(const Chart1&);  // markers set to 32, 32, " "; texts zero-filled after the NUL
+std::string encodeChart1(const Chart1&);      // markers set to 32, 32, " "; texts zero-filled after the NUL
 Chart1 decodeChart1(std::string_view bytes);  // converts first-version records
 std::string encodeChart2(const Chart2&);
 Chart2 decodeChart2(std::string_view bytes);
@@ -44,13 +44,15 @@ int Serialise_CIni(const CIni& settings, ui::Interaction* ui = nullptr);
 // Chart records. Readers: 1 read, 0 when the file cannot be opened or holds no record at the offset
 // (reported; the caller's record is left as it was). Writers: create 1 replaces the file atomically
 // with the record alone; create 0 writes into the existing file at the offset (-1: append).
-int PutInMemBlock_c1(Chart1& chart, const std::filesystem::path& file, std::int64_t offset, ui::Interaction& ui);
+int PutInMemBlock_c1(Chart1& chart, const std::filesystem::path& file, std::int64_t offset,
+                     ui::Interaction& ui);
 int Read_pc1(Chart1* chart, const std::filesystem::path& file, std::int64_t offset, ui::Interaction& ui);
 int Serialise_c1(const Chart1& chart, const std::filesystem::path& file, std::int64_t offset, int create,
                  ui::Interaction* ui = nullptr);
 int Serialise_pc1(const Chart1* chart, const std::filesystem::path& file, std::int64_t offset, int create,
                   ui::Interaction* ui = nullptr);
-int PutInMemBlock_c2(Chart2& computed, const std::filesystem::path& file, std::int64_t offset, ui::Interaction& ui);
+int PutInMemBlock_c2(Chart2& computed, const std::filesystem::path& file, std::int64_t offset,
+                     ui::Interaction& ui);
 int Read_pc2(Chart2* computed, const std::filesystem::path& file, std::int64_t offset, ui::Interaction& ui);
 int Serialise_c2(const Chart2& computed, const std::filesystem::path& file, std::int64_t offset, int create,
                  ui::Interaction* ui = nullptr);
@@ -87,6 +89,10 @@ int WriteOrbFile(const CIni& settings, int source, const double orbs[9], ui::Int
 
 // Place charts for the chart of the present moment: "ZYKF%02d.DTF".
 std::string placeChartFileName(int place);
+// Reads place chart `placeNumber` (0..99, "ZYKF%02d.DTF" in the settings' program directory). Result 1
+// read; 0 when there is no such place chart number or its file cannot be read (reported through `ui`;
+// `place` unchanged).
+int readPlaceChart(const CIni& settings, int placeNumber, Chart1& place, ui::Interaction& ui);
 // The user's own place before one is entered: Greenwich.
 Chart1 defaultPlaceChart();
 

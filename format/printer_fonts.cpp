@@ -8,6 +8,7 @@
 #include "platform/atomic_file.h"
 #include "platform/byte_io.h"
 #include "platform/program_dir.h"
+#include "platform/text.h"
 
 namespace talpora {
 namespace fs = std::filesystem;
@@ -147,8 +148,7 @@ int GetUsAFont(ui::Interaction& ui, const CIni& settings, int fontNumber) {
 
 std::string linuxFaceFor(const gfx::FontSpec& f) {
   std::string face = f.face;
-  std::string lower = face;
-  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+  const std::string lower = talpora::lower(face);
   if (lower == "cour" || lower == "courier" || lower == "courier new") return "Liberation Mono";
   if (lower == "helv" || lower == "arial" || lower == "helvetica" || lower == "ms sans serif")
     return "Liberation Sans";

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/drawing_records.h"
 #include "core/records.h"
-#include "draw/drawing_type.h"
 #include "format/report_buffer.h"
 #include "platform/gfx.h"
 #include "platform/sys.h"

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <numeric>
 
+#include "core/heptagram.h"
 #include "core/zodiac.h"
-#include "draw/heptagram.h"
 #include "engine/houses.h"
 #include "files/zykfile.h"
 #include "format/text_format.h"
@@ -150,8 +150,8 @@ int IsOnAnAngle(int object, const Chart1& chart, const Chart2& computed, double*
 }
 
 HeptagramFacts heptagramFactsOf(const Chart2& computed) {
-  // Classification only (mode 999, no canvas), week order; the pole is a planet 1..7 (0: none).
-  const Heptagram h = ashept(nullptr, 1, 10, 10, 10, computed, nullptr, 1, kClassifyOnly);
+  // The classification of the drawing, week order; the pole is a planet 1..7 (0: none).
+  const Heptagram h = classifyHeptagram(computed, kWeekOrder);
   return {h.count, h.pole - 1};
 }
 

@@ -10,6 +10,7 @@
 
 #include "core/records.h"
 #include "platform/cp1252.h"
+#include "platform/text.h"
 
 namespace talpora::bank {
 namespace {
@@ -31,12 +32,6 @@ const char* const kAspectWordHint =
     "conjunction/trine/square/sextile, conjunction/opposition/trine/square)";
 const char* const kFamilyFolders[5] = {"", "aspects", "houses", "general", "signs"};
 
-std::string lower(std::string_view s) {
-  std::string r(s);
-  for (auto& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return r;
-}
-
 std::vector<std::string> splitBlanks(std::string_view s) {
   std::vector<std::string> out;
   std::size_t i = 0;
@@ -48,12 +43,6 @@ std::vector<std::string> splitBlanks(std::string_view s) {
     i = j;
   }
   return out;
-}
-
-std::string_view trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-  return s;
 }
 
 std::optional<int> parseInt(const std::string& s) {

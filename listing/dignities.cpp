@@ -27,21 +27,6 @@ constexpr PlanetStates kStates[10] = {
     {{1, 8}, {2, 7}, 0, 0},    // Pluto
 };
 
-class BusyWhile {
- public:
-  explicit BusyWhile(sys::Busy* b) : b_(b) {
-    if (b_) b_->push();
-  }
-  ~BusyWhile() {
-    if (b_) b_->pop();
-  }
-  BusyWhile(const BusyWhile&) = delete;
-  BusyWhile& operator=(const BusyWhile&) = delete;
-
- private:
-  sys::Busy* b_;
-};
-
 void line(Report& r, unsigned long* length, const std::string& text) {
   AddLine(r, length, text, 1, 0);
 }
@@ -241,7 +226,7 @@ int Dignities(int planet, int zodiac, int byHouse, const CIni& settings, const C
 
 void PrintDignities(int zodiac, int zodiacInHeading, Report& report, unsigned long* length,
                     const CIni& settings, const Chart1& birth, const Chart2& chart, sys::Busy* busy) {
-  BusyWhile wait(busy);
+  sys::BusyScope wait(busy);
   static constexpr const char* kBySign[5] = {"", " in dignity in ", " in detriment in ", " in exaltation in ",
                                              " in fall in "};
   static constexpr const char* kByHouse[5] = {
@@ -273,7 +258,7 @@ void PrintDignities(int zodiac, int zodiacInHeading, Report& report, unsigned lo
 
 void MutualReceptions(int zodiac, int zodiacInHeading, Report& report, unsigned long* length,
                       const CIni& settings, const Chart1&, const Chart2& chart, sys::Busy* busy) {
-  BusyWhile wait(busy);
+  sys::BusyScope wait(busy);
   line(report, length,
        "Mutual receptions" + (zodiacInHeading ? zodiacSuffix(zodiac, settings) : std::string()) + ":");
   int sign[10];
@@ -303,7 +288,7 @@ double arabianPart(int part, const CIni& settings, const Chart2& chart, int zodi
 
 void ArabianParts(Report& report, unsigned long* length, const CIni& settings, const Chart1& birth,
                   const Chart2& chart, int zodiac, int, int, sys::Busy* busy) {
-  BusyWhile wait(busy);
+  sys::BusyScope wait(busy);
   line(report, length, "Arabian and Other Parts:");
   blank(report, length);
   if (zodiac == 1)

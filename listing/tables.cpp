@@ -1,13 +1,12 @@
 // zyktabs: the aspect, parallel, midpoint and harmonic tables.
 #include "listing/tables.h"
 
-#include "draw/chart_pairs.h"
-
 #include <cmath>
 #include <cstdio>
 #include <optional>
 
 #include "core/zodiac.h"
+#include "draw/chart_pairs.h"
 #include "engine/houses.h"
 #include "format/text_format.h"
 #include "platform/byte_io.h"
@@ -27,22 +26,6 @@ constexpr const char* kAspectLabels[18] = {
     "Tridecile    (=108\xB0)", "Septile      (= 51\xB0)", "Semisquare   (= 45\xB0)",
     "Novile       (= 40\xB0)", "Decile       (= 36\xB0)", "Undecile     (= 33\xB0)",
     "Semisextile  (= 30\xB0)", "Quindecile   (= 24\xB0)", "Vigintile    (= 18\xB0)"};
-
-// Shows the wait cursor for the life of the scope when a Busy is given.
-class BusyWhile {
- public:
-  explicit BusyWhile(sys::Busy* b) : b_(b) {
-    if (b_) b_->push();
-  }
-  ~BusyWhile() {
-    if (b_) b_->pop();
-  }
-  BusyWhile(const BusyWhile&) = delete;
-  BusyWhile& operator=(const BusyWhile&) = delete;
-
- private:
-  sys::Busy* b_;
-};
 
 void line(Report& r, unsigned long* length, const std::string& text) {
   AddLine(r, length, text, 1, 0);
@@ -135,7 +118,7 @@ std::string aspectsHeading(bool major, bool minor, bool rare) {
 void Aspects(Report& report, unsigned long* length, const CIni& settings, int mode, int zodiac,
              const Chart1& birth1, const Chart2& chart1, const Chart1& birth2, const Chart2& chart2,
              char major, char minor, char rare, sys::Busy* busy) {
-  BusyWhile wait(busy);
+  sys::BusyScope wait(busy);
   const bool two = mode == kTwoCharts;
   line(report, length, aspectsHeading(major != 0, minor != 0, rare != 0));
   blank(report, length);
@@ -182,7 +165,7 @@ void Aspects(Report& report, unsigned long* length, const CIni& settings, int mo
 void ParallelsOfDecl(Report& report, unsigned long* length, const CIni& settings, int mode, int zodiac,
                      const Chart1&, const Chart2& chart1, const Chart1&, const Chart2& chart2,
                      sys::Busy* busy) {
-  BusyWhile wait(busy);
+  sys::BusyScope wait(busy);
   const bool two = mode == kTwoCharts;
   blank(report, length);
   if (zodiac == 1)
@@ -290,7 +273,7 @@ std::vector<MidpointEntry> sortedMidpoints(std::vector<MidpointEntry> entries) {
 void MidPoints360(int mode, int zodiac, int heliocentric, Report& report, unsigned long* length,
                   const CIni& settings, const Chart1& birth1, const Chart2& chart1, const Chart1& birth2,
                   const Chart2& chart2, sys::Busy* busy) {
-  BusyWhile wait(busy);
+  sys::BusyScope wait(busy);
   const bool helio = heliocentric != 0;
   const std::vector<MidpointEntry> entries =
       midpoints(mode, zodiac, heliocentric, settings, birth1, chart1, birth2, chart2);
@@ -327,7 +310,7 @@ int MidPointsModulus(int mode, float modulus, int heliocentric, Report& report, 
                      const CIni& settings, const Chart1& birth1, const Chart2& chart1, const Chart1& birth2,
                      const Chart2& chart2, sys::Busy* busy) {
   if (!(modulus > 0) || !std::isfinite(modulus)) return 0;
-  BusyWhile wait(busy);
+  sys::BusyScope wait(busy);
   const bool helio = heliocentric != 0;
   std::vector<MidpointEntry> entries =
       midpoints(mode, 0, heliocentric, settings, birth1, chart1, birth2, chart2);
@@ -369,7 +352,7 @@ int Harmonics(const HarmonicDrawer* drawer, Report& report, unsigned long* lengt
     (*drawer)(copy, copyChart);
     return 1;
   }
-  BusyWhile wait(busy);
+  sys::BusyScope wait(busy);
   const bool houses = AreThereHouses(birth) != 0;
   const std::string basis = zodiac == 1 ? "   (based on Sidereal Zodiac, " + AyanamsaName(settings, 0) + ")"
                                         : std::string("   (based on Tropical Zodiac)");

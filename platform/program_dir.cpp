@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "platform/text.h"
+
 namespace talpora {
 namespace fs = std::filesystem;
 
@@ -27,7 +29,9 @@ bool holdsSuiteData(const fs::path& dir) {
   return fs::exists(dir / kProgramDirMarker, ec) || fs::exists(dir / "zykini1.dtf", ec);
 }
 
-bool writable(const fs::path& dir) { return ::access(dir.c_str(), W_OK) == 0; }
+bool writable(const fs::path& dir) {
+  return ::access(dir.c_str(), W_OK) == 0;
+}
 
 // A file a user's work writes (settings, hand-over and scratch files, hot, last and place charts,
 // orb files, saved reports): never taken from another program directory, where it belongs to
@@ -35,9 +39,10 @@ bool writable(const fs::path& dir) { return ::access(dir.c_str(), W_OK) == 0; }
 bool isUserFile(const std::string& name) {
   std::string n = name;
   std::transform(n.begin(), n.end(), n.begin(), [](unsigned char c) { return std::toupper(c); });
-  static const char* kExact[] = {"DATA10.DTF",   "DATA88.DTF",   "DATA9.DTF",   "DATAINTE.DTF", "LASTSAVE.DTF",
-                                 "ZYKINI1.DTF",  "ZYKINI3.DTF",  "ZYKINI4.DTF", "ZYKSTYLE.DTF", "ZYKCURDB.DTF",
-                                 "ZYKDBFC.DTF",  "ZYKPRNDLG.INI", "TOTO.REM",   "ATLAS.TXT"};
+  static const char* kExact[] = {"DATA10.DTF",   "DATA88.DTF",   "DATA9.DTF",   "DATAINTE.DTF",
+                                 "LASTSAVE.DTF", "ZYKINI1.DTF",  "ZYKINI3.DTF", "ZYKINI4.DTF",
+                                 "ZYKSTYLE.DTF", "ZYKCURDB.DTF", "ZYKDBFC.DTF", "ZYKPRNDLG.INI",
+                                 "TOTO.REM",     "ATLAS.TXT"};
   for (const char* e : kExact)
     if (n == e) return true;
   static const char* kPrefixes[] = {"ZYKLAST", "ZYKHOT", "LISTNG", "SNSTRY", "INTERP", "PRDICT", "."};
@@ -86,18 +91,16 @@ fs::path findCaseInsensitive(const fs::path& dir, std::string_view name) {
   fs::path exact = dir / std::string(name);
   std::error_code ec;
   if (fs::exists(exact, ec)) return exact;
-  auto lower = [](std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
-    return s;
-  };
-  const std::string want = lower(std::string(name));
+  const std::string want = lower(name);
   for (const auto& entry : fs::directory_iterator(dir, ec)) {
     if (lower(entry.path().filename().string()) == want) return entry.path();
   }
   return exact;
 }
 
-fs::path ProgramDir::file(std::string_view name) const { return findCaseInsensitive(dir, name); }
+fs::path ProgramDir::file(std::string_view name) const {
+  return findCaseInsensitive(dir, name);
+}
 
 fs::path currentExecutable() {
   std::error_code ec;

@@ -41,7 +41,7 @@ struct LocalTime {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
 };
 struct UtcNow {
-  LocalTime utc;            // the present moment in UTC
+  LocalTime utc;              // the present moment in UTC
   double utcOffsetHours = 0;  // the system's current offset of local clock time, summer time included
 };
 
@@ -59,15 +59,21 @@ class Busy {
   virtual void push() = 0;
   virtual void pop() = 0;
 };
+// Shows the wait cursor for the life of the scope; a null Busy shows nothing.
 class BusyScope {
  public:
-  explicit BusyScope(Busy& b) : b_(b) { b_.push(); }
-  ~BusyScope() { b_.pop(); }
+  explicit BusyScope(Busy& b) : b_(&b) { b_->push(); }
+  explicit BusyScope(Busy* b) : b_(b) {
+    if (b_) b_->push();
+  }
+  ~BusyScope() {
+    if (b_) b_->pop();
+  }
   BusyScope(const BusyScope&) = delete;
   BusyScope& operator=(const BusyScope&) = delete;
 
  private:
-  Busy& b_;
+  Busy* b_;
 };
 
 // Ending the suite: each program registers its window class; closeAll asks every registered program

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "core/angles.h"
 #include "core/calendar.h"
 #include "engine/events.h"
 
@@ -47,10 +48,6 @@ Chart2 compute(const Chart1& c, int houseSystem = 1, ChartStatus* status = nullp
   const ChartStatus s = calculall(settings(houseSystem), c, out, shippedChiron());
   if (status) *status = s;
   return out;
-}
-
-double norm360(double x) {
-  return x - 360.0 * std::floor(x / 360.0);
 }
 
 TEST(Calculall, WritesEveryFieldConsistently) {

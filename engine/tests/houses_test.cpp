@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "core/angles.h"
+
 namespace talpora {
 namespace {
 
@@ -14,9 +16,6 @@ constexpr double kRad = 0.017453292519943295;
 double arcDiff(double a, double b) {
   const double d = std::fmod(std::fabs(a - b), 360.0);
   return d > 180 ? 360 - d : d;
-}
-double norm360(double x) {
-  return x - 360.0 * std::floor(x / 360.0);
 }
 double raOf(double lon) {
   return norm360(std::atan2(std::sin(lon * kRad) * std::cos(kEps * kRad), std::cos(lon * kRad)) / kRad);

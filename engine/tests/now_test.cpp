@@ -41,6 +41,12 @@ class Ashernow : public ::testing::Test {
     p.year = 1970;
     ASSERT_EQ(Serialise_c1(p, dir / placeChartFileName(n), 0, 1), 1);
   }
+  // The place chart read as the callers read it, then the present moment there.
+  int now(int n, int convert, Chart1& c) {
+    Chart1 place;
+    if (!readPlaceChart(settings, n, place, ui)) return 0;
+    return ashernow(place, c, n, convert, clock);
+  }
   fs::path dir;
   CIni settings;
   headless::FixedClock clock;
@@ -52,7 +58,7 @@ TEST_F(Ashernow, OwnPlaceTakesTheSystemsOffset) {
   clock.utc = {2024, 7, 1, 10, 30, 45};
   clock.offsetHours = 2.0;  // summer time in force
   Chart1 c;
-  ASSERT_EQ(ashernow(settings, c, 0, 0, clock, ui), 1);
+  ASSERT_EQ(now(0, 0, c), 1);
   EXPECT_EQ(c.chartType, 33);
   EXPECT_EQ(c.year, 2024);
   EXPECT_EQ(c.month, 7);
@@ -78,13 +84,13 @@ TEST_F(Ashernow, OtherPlacesTakeTheirStoredZone) {
   clock.utc = {2024, 12, 31, 23, 30, 0};
   clock.offsetHours = 1.0;
   Chart1 c;
-  ASSERT_EQ(ashernow(settings, c, 7, 1, clock, ui), 1);
+  ASSERT_EQ(now(7, 1, c), 1);
   EXPECT_EQ(c.chartType, 34);
   EXPECT_EQ(c.day, 31);
   EXPECT_EQ(c.hour, 18);
   EXPECT_EQ(c.minute, 30);
   EXPECT_EQ(c.timeZone, -5.0);
-  ASSERT_EQ(ashernow(settings, c, 12, 0, clock, ui), 1);  // `convert` does not change the moment
+  ASSERT_EQ(now(12, 0, c), 1);  // `convert` does not change the moment
   EXPECT_EQ(c.year, 2025);
   EXPECT_EQ(c.month, 1);
   EXPECT_EQ(c.day, 1);
@@ -96,12 +102,12 @@ TEST_F(Ashernow, OtherPlacesTakeTheirStoredZone) {
 TEST_F(Ashernow, UnreadablePlaceIsReportedAndLeavesTheRecord) {
   Chart1 c;
   setField(c.name, "kept");
-  EXPECT_EQ(ashernow(settings, c, 3, 0, clock, ui), 0);
+  EXPECT_EQ(now(3, 0, c), 0);
   EXPECT_FALSE(ui.messages.empty());
   EXPECT_EQ(nameOf(c), "kept");
   ui.messages.clear();
-  EXPECT_EQ(ashernow(settings, c, 100, 0, clock, ui), 0);
-  EXPECT_EQ(ashernow(settings, c, -1, 0, clock, ui), 0);
+  EXPECT_EQ(now(100, 0, c), 0);
+  EXPECT_EQ(now(-1, 0, c), 0);
   EXPECT_EQ(ui.messages.size(), 2u);
   EXPECT_EQ(nameOf(c), "kept");
 }

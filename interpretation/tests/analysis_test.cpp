@@ -8,7 +8,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "draw/heptagram.h"
+#include "core/heptagram.h"
 #include "format/text_format.h"
 
 namespace talpora {
@@ -188,7 +188,7 @@ FixedChart strengthChart() {
   return c;
 }
 
-// The points and reason line the heptagram's pole adds, from the drawing library's classification of
+// The points and reason line the heptagram's pole adds, from the heptagram's classification of
 // the chart (week order): 80, or 150 when the figure has a symmetry axis.
 int polePoints(const FixedChart& c, int object, std::string& reasons) {
   const Heptagram h = classifyHeptagram(c.computed, kWeekOrder);

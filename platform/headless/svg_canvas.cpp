@@ -9,6 +9,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/headless/recording_canvas.h"
+#include "platform/text.h"
 
 namespace talpora::headless {
 
@@ -58,12 +59,6 @@ std::string xmlEscape(std::string_view utf8) {
         }
     }
   }
-  return out;
-}
-
-std::string lower(std::string_view s) {
-  std::string out(s);
-  for (auto& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return out;
 }
 

@@ -1,7 +1,7 @@
 // zyklist: the listing program's window: a report window (edit control 888, fixed-pitch, no wrapping)
 // whose menu bar is the program's menu and whose every choice goes to the program class.
 #pragma once
-#include "listing/listing_app.h"
+#include "programs/zyklist/listing_app.h"
 #include "qt/report_window.h"
 
 namespace talpora::qt {

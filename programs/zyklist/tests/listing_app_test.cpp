@@ -1,6 +1,6 @@
 // The listing program without a window: started over a temporary program directory from the transfer
 // file, for charts of several kinds, with every command of its menu.
-#include "listing/listing_app.h"
+#include "programs/zyklist/listing_app.h"
 
 #include <gtest/gtest.h>
 

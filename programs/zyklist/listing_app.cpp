@@ -1,5 +1,5 @@
 // zyklist: the listing program's state, menu and commands.
-#include "listing/listing_app.h"
+#include "programs/zyklist/listing_app.h"
 
 #include <cstdio>
 
