@@ -339,7 +339,8 @@ double Vertex(double eps, double latitude, double siderealTime) {
   if (!std::isfinite(latitude)) latitude = 0;
   if (!std::isfinite(siderealTime)) siderealTime = 0;
   latitude = std::clamp(latitude, -90.0, 90.0);
-  const double e = eps * kTableDegToRad, phi = latitude * kTableDegToRad, ramc = siderealTime * kTableRadPerHour;
+  const double e = eps * kTableDegToRad, phi = latitude * kTableDegToRad,
+               ramc = siderealTime * kTableRadPerHour;
   const double kx = 0, ky = -std::sin(e), kz = std::cos(e);
   const double px = -std::sin(phi) * std::cos(ramc), py = -std::sin(phi) * std::sin(ramc), pz = std::cos(phi);
   double dx = ky * pz - kz * py, dy = kz * px - kx * pz, dz = kx * py - ky * px;
