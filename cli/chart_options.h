@@ -8,16 +8,16 @@
 
 #include "cli/command.h"
 #include "core/records.h"
+#include "engine/chart_session.h"
 
 namespace talpora::cli {
-
-enum class Zodiac { Tropical = 0, Sidereal = 1 };
 
 struct ChartRequest {
   Chart1 chart;
   std::optional<int> houseSystem;  // 0..11; default: the settings'
   std::optional<Zodiac> zodiac;
   int seconds = 0;  // the record keeps minutes; seconds given are kept here
+  ChartQuery query() const { return {chart, houseSystem, zodiac}; }
 };
 
 // Parses the chart options out of `args` (leaving the others). UsageError names a bad value.

@@ -9,11 +9,11 @@
 #include "cli/json.h"
 #include "core/calendar.h"
 #include "core/zodiac.h"
-#include "engine/chart.h"
-#include "engine/houses.h"
-#include "engine/now.h"
+#include "engine/chart_session.h"
 #include "files/zykfile.h"
+#include "format/chart_report.h"
 #include "format/text_format.h"
+#include "platform/byte_io.h"
 #include "platform/cp1252.h"
 #include "platform/headless/fakes.h"
 #include "platform/headless/scripted_interaction.h"
@@ -27,132 +27,11 @@ const char* const kJsonNames[kObjectCount] = {
     "Saturn",     "Uranus", "Neptune",   "Pluto",     "North Node",     "South Node",
     "Black Moon", "Chiron", "Ascendant", "Midheaven", "Part of Fortune"};
 
-struct Computed {
-  Chart1 birth;
-  CIni settings;
-  Chart2 chart;
-  ChartStatus status;
-  bool sidereal = false;
-  double vertex = 0, eastPoint = 0;
-};
-
-CIni loadSettings(Context& ctx, ui::Interaction& ui) {
-  CIni settings = defaultSettings(ctx.programDir().dir.string());
-  PutInMemBlock_CIni(settings, ctx.programDir().dir, ui);
-  return settings;
-}
-
-Computed compute(const Chart1& birth, CIni settings, std::optional<int> houseSystem,
-                 std::optional<Zodiac> zodiac, ui::Interaction& ui) {
-  Computed c;
-  c.birth = birth;
-  if (houseSystem) settings.houseSystem = static_cast<std::int16_t>(*houseSystem);
-  c.settings = settings;
-  c.sidereal = zodiac && *zodiac == Zodiac::Sidereal;
-  const ChironTable chiron = loadChironTable(settings, ui);
-  c.status = calculall(settings, birth, c.chart, chiron);
-  c.vertex = Vertex(c.chart.obliquity, birth.latitude, c.chart.siderealTime);
-  c.eastPoint = EastPoint(c.chart.obliquity, c.chart.siderealTime);
-  return c;
-}
-
 // A longitude in the zodiac asked for (the -1 marker stays).
-double shown(const Computed& c, double lon) {
+double shown(const ComputedChart& c, double lon) {
   if (!c.sidereal || lon == kNoPosition) return lon;
   ConvertToSidereal(&lon, 1, c.settings, c.chart);
   return lon;
-}
-
-// A report line in UTF-8, without trailing blanks.
-std::string utf8(const std::string& cp1252) {
-  std::string s = cp1252ToUtf8(cp1252);
-  while (!s.empty() && s.back() == ' ') s.pop_back();
-  return s;
-}
-std::string utf8Field(const char* field, std::size_t width) {
-  std::size_t n = 0;
-  while (n < width && field[n]) ++n;
-  return cp1252ToUtf8(std::string_view(field, n));
-}
-std::string fixedText(double v, int decimals) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-  return buf;
-}
-
-std::string houseSystemText(const Computed& c) {
-  std::string s = HouseSystemName(c.chart.houseSystem);
-  if (c.status.houseSystemRequested != c.chart.houseSystem)
-    s += " (code " + std::to_string(c.status.houseSystemRequested) + " is computed as Placidus)";
-  if (c.status.housesFellBack()) s += " - cusps by Porphyre: the system cannot be computed at this latitude";
-  return s;
-}
-
-std::string planetaryHourText(const Computed& c) {
-  if (c.chart.planetaryHour == kNoPlanetaryHour) {
-    if (c.birth.timeKnown == 0) return "not computed (time unknown)";
-    if (c.birth.longitude == 0.0 && c.birth.latitude == 0.0) return "not computed (no place)";
-    switch (c.status.sunriseSearch) {
-      case RiseSetStatus::NoSet:
-        return "not computed (the Sun does not set that day)";
-      case RiseSetStatus::NoRise:
-        return "not computed (the Sun does not rise that day)";
-      default:
-        return "not computed";
-    }
-  }
-  return PlanetName(c.chart.planetaryHour, 0, 0, 0, 0, 0);
-}
-
-void printText(const Computed& c, std::ostream& out) {
-  const Chart1& b = c.birth;
-  const Chart2& x = c.chart;
-  const CIni& s = c.settings;
-  const bool houses = AreThereHouses(b) == 1;
-  const int z = c.sidereal ? 1 : 0;
-  const std::string name = utf8Field(b.name, sizeof b.name), place = utf8Field(b.place, sizeof b.place);
-  out << "Chart: " << (name.empty() ? "(no name)" : name) << '\n';
-  out << "Place: " << (place.empty() ? "" : place + "  ")
-      << utf8(edb_geographicalongldms(b.longitude * 15, 0, 0)) << "  "
-      << utf8(edb_geographicallatdm(b.latitude, 0, 0)) << '\n';
-  const double localJd = julian_dayh(b.day, b.month, b.year, b.hour, b.minute);
-  out << "Local time: " << Smart_datetime(localJd, 1, 2, 1, b.timeKnown ? 1 : 0, 0, s);
-  if (!b.timeKnown) out << " (time unknown)";
-  out << "  zone " << (b.timeZone < 0 ? "-" : "+") << fixedText(std::fabs(b.timeZone), 2) << " h\n";
-  out << "Universal time: " << Smart_datetime(x.julianDay, 1, 0, 1, 1, 0, s) << '\n';
-  out << "Julian Day (UT): " << fixedText(x.julianDay, 6) << "   Delta T: " << fixedText(tdt(b.year), 1)
-      << " s\n";
-  out << "Sidereal time: " << edth_hms(x.siderealTime, 0) << "   Obliquity:" << utf8(edb_dms(x.obliquity, 0))
-      << '\n';
-  out << "True Ayanamsa:" << utf8(edb_dms(x.trueAyanamsa, 0))
-      << "   Synetic Vernal Point:" << utf8(edb_dms(x.syneticVernalPoint, 0)) << '\n';
-  out << "Zodiac: " << (c.sidereal ? "sidereal, " + AyanamsaName(s, 0) : std::string("tropical")) << '\n';
-  out << "House system: " << houseSystemText(c) << '\n';
-  out << "Planetary hour: " << planetaryHourText(c) << "\n\n";
-  for (int i = 0; i < kObjectCount; ++i) {
-    if (!houses && (i == kAscendant || i == kMidheaven || i == kPartOfFortune)) continue;
-    std::string line = PlanetName(i, 0, 0, 17, 1, 0);
-    line += x.objects[i] == kNoPosition ? std::string("---         ")
-                                        : Smart_longitude1(x.objects[i], x.motion[i], s, x, z, 1, 0, 1, 0, 0);
-    if (i <= kPluto) line += "   lat " + edb_dm(x.objectLat[i], 0);
-    if (i >= kMercury && i <= kPluto) line += "   helio " + edl_sdm(x.extra[i]);
-    out << utf8(line) << '\n';
-  }
-  if (!houses) {
-    out << "\nNo houses: " << (b.timeKnown ? "no place (longitude and latitude 0)" : "the time is unknown")
-        << '\n';
-    return;
-  }
-  out << '\n';
-  for (int k = 0; k < 6; ++k) {
-    std::string line = "House " + std::string(k + 1 < 10 ? " " : "") + std::to_string(k + 1) + ": " +
-                       Smart_longitude1(x.cusps[k], 'D', s, x, z, 1, 0, 0, 0, 0);
-    line += "      House " + std::string(k + 7 < 10 ? " " : "") + std::to_string(k + 7) + ": " +
-            Smart_longitude1(x.cusps[k + 6], 'D', s, x, z, 1, 0, 0, 0, 0);
-    out << utf8(line) << '\n';
-  }
-  out << utf8("Vertex:     " + Smart_longitude1(c.vertex, 'D', s, x, z, 1, 0, 0, 0, 0)) << '\n';
-  out << utf8("East Point: " + Smart_longitude1(c.eastPoint, 'D', s, x, z, 1, 0, 0, 0, 0)) << '\n';
 }
 
 void longitudeFields(Json& j, double lon) {
@@ -168,14 +47,14 @@ void longitudeFields(Json& j, double lon) {
   j.key("degreeInSign").value(lon - 30.0 * sign, 6);
 }
 
-void printJson(const Computed& c, std::ostream& out) {
+void printJson(const ComputedChart& c, std::ostream& out) {
   const Chart1& b = c.birth;
   const Chart2& x = c.chart;
   const bool houses = AreThereHouses(b) == 1;
   Json j;
   j.beginObject();
-  j.field("name", std::string_view(utf8Field(b.name, sizeof b.name)));
-  j.field("place", std::string_view(utf8Field(b.place, sizeof b.place)));
+  j.field("name", std::string_view(cp1252ToUtf8(fieldText(b.name))));
+  j.field("place", std::string_view(cp1252ToUtf8(fieldText(b.place))));
   j.field("chartType", static_cast<int>(b.chartType));
   char date[32], time[16];
   std::snprintf(date, sizeof date, "%04d-%02d-%02d", b.year, b.month, b.day);
@@ -240,9 +119,9 @@ int runChart(Args& args, Context& ctx) {
   ChartRequest req = parseChartOptions(args, ctx);
   args.finish();
   headless::StderrInteraction ui;
-  const CIni settings = loadSettings(ctx, ui);
-  const Computed c = compute(req.chart, settings, req.houseSystem, req.zodiac, ui);
-  json ? printJson(c, ctx.out) : printText(c, ctx.out);
+  const ChartSession session(ctx.programDir().dir, ui);
+  const ComputedChart c = session.compute(req.query());
+  json ? printJson(c, ctx.out) : void(ctx.out << chartReport(c));
   return kExitOk;
 }
 
@@ -262,16 +141,13 @@ int runNow(Args& args, Context& ctx) {
   args.finish();
   if (place < 0 || place > 99) throw UsageError("option --place: place charts are 0 to 99");
   headless::StderrInteraction ui;
-  const CIni settings = loadSettings(ctx, ui);
+  const ChartSession session(ctx.programDir().dir, ui);
   Chart1 birth;
-  const headless::SystemClock clock;
-  Chart1 placeChart;
-  if (!readPlaceChart(settings, static_cast<int>(place), placeChart, ui))
+  if (!session.now(static_cast<int>(place), headless::SystemClock(), birth, ui))
     throw WorkError("cannot read place chart " +
                     ctx.programDir().file(placeChartFileName(static_cast<int>(place))).string());
-  ashernow(placeChart, birth, static_cast<int>(place), 1, clock);
-  const Computed c = compute(birth, settings, houseSystem, zodiac, ui);
-  json ? printJson(c, ctx.out) : printText(c, ctx.out);
+  const ComputedChart c = session.compute({birth, houseSystem, zodiac});
+  json ? printJson(c, ctx.out) : void(ctx.out << chartReport(c));
   return kExitOk;
 }
 

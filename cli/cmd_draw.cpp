@@ -11,18 +11,18 @@
 #include "cli/command.h"
 #include "cli/drawing_types.h"
 #include "core/records.h"
-#include "draw/chart_pairs.h"
+#include "draw/drawing_request.h"
 #include "draw/drawing_type.h"
 #include "draw/style_select.h"
 #include "draw/wheel.h"
-#include "engine/chart.h"
-#include "engine/now.h"
+#include "engine/chart_session.h"
 #include "files/zykfile.h"
 #include "platform/byte_io.h"
 #include "platform/cp1252.h"
 #include "platform/headless/fakes.h"
 #include "platform/headless/scripted_interaction.h"
 #include "platform/headless/svg_canvas.h"
+#include "platform/text.h"
 
 #if __has_include(<QImage>)
 #include <QGuiApplication>
@@ -37,7 +37,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // The chart options, or "now [--place N]": the present moment at place chart N (0: your own place).
-ChartRequest chartOrNow(Args& args, Context& ctx, const CIni& settings) {
+ChartRequest chartOrNow(Args& args, Context& ctx, const ChartSession& session) {
   const auto positionals = args.positionals();
   if (positionals.empty() || positionals.front() != "now") return parseChartOptions(args, ctx);
   args.next("now");
@@ -53,34 +53,17 @@ ChartRequest chartOrNow(Args& args, Context& ctx, const CIni& settings) {
     req.zodiac = *z == "sidereal" ? Zodiac::Sidereal : Zodiac::Tropical;
   }
   headless::StderrInteraction ui;
-  const headless::SystemClock clock;
-  Chart1 placeChart;
-  if (!readPlaceChart(settings, static_cast<int>(place), placeChart, ui))
+  if (!session.now(static_cast<int>(place), headless::SystemClock(), req.chart, ui))
     throw WorkError("cannot read place chart " +
                     ctx.programDir().file(placeChartFileName(static_cast<int>(place))).string());
-  ashernow(placeChart, req.chart, static_cast<int>(place), 1, clock);
   return req;
-}
-
-struct Computed {
-  Chart1 chart;
-  Chart2 computed;
-};
-
-Computed compute(const ChartRequest& req, CIni settings, const ChironTable& chiron) {
-  if (req.houseSystem) settings.houseSystem = static_cast<std::int16_t>(*req.houseSystem);
-  Computed c{req.chart, zeroedRecord<Chart2>()};
-  calculall(settings, c.chart, c.computed, chiron);
-  return c;
 }
 
 int runDraw(Args& args, Context& ctx) {
   const bool list = args.flag("--list-types");
   headless::StderrInteraction ui;
-  CIni settings = defaultSettings(ctx.programDir().dir.string());
-  PutInMemBlock_CIni(settings, ctx.programDir().dir, ui);
-  setField(settings.programDir, ctx.programDir().dir.string());
-  const std::vector<TypeEntry> types = allTypes(settings);
+  const ChartSession session(ctx.programDir().dir, ui);
+  const std::vector<DrawingTypeEntry> types = allDrawingTypes(session.settings());
   if (list) {
     args.finish();
     if (types.empty()) throw WorkError("no drawing types in " + ctx.programDir().dir.string());
@@ -105,15 +88,15 @@ int runDraw(Args& args, Context& ctx) {
   const auto size = integer("--size");
   const auto harmonic = integer("--harmonic");
   const auto pair = option("--pair");
-  ChartRequest first = chartOrNow(args, ctx, settings);
+  ChartRequest first = chartOrNow(args, ctx, session);
   args.finish();
   std::optional<ChartRequest> second;
   if (secondArgs) {
-    second = chartOrNow(*secondArgs, ctx, settings);
+    second = chartOrNow(*secondArgs, ctx, session);
     secondArgs->finish();
   }
   if (!out) throw UsageError("option --out FILE.png|.svg|.pdf is required");
-  const std::string ext = lowerCase(fs::path(*out).extension().string());
+  const std::string ext = lower(fs::path(*out).extension().string());
   if (ext != ".png" && ext != ".svg" && ext != ".pdf")
     throw UsageError("option --out: the file ends in .png, .svg or .pdf");
   const int width = static_cast<int>(size.value_or(1600));
@@ -123,42 +106,17 @@ int runDraw(Args& args, Context& ctx) {
   if (pair && *pair != "transits" && *pair != "synastry")
     throw UsageError("option --pair: transits or synastry");
   if (pair && !second) throw UsageError("option --pair needs --second");
-  const TypeEntry& entry = findType(types, typeName.value_or("1"));
-  DrawingType type = entry.type;
-  if (settings.monochrome) {
-    if (auto mono = loadDrawingType(settings, entry.file, entry.index, nullptr)) type.colours = mono->colours;
-  }
-
-  const ChironTable chiron = loadChironTable(settings, ui);
-  if (first.zodiac) {
-    // A sidereal request draws the type's tropical rings in the sidereal zodiac, and the reverse.
-    for (int k = 1; k <= 5; ++k) {
-      auto& r = type.par.ringKind[k];
-      if (*first.zodiac == Zodiac::Sidereal && r == 1) r = 2;
-      if (*first.zodiac == Zodiac::Sidereal && r == 4) r = 5;
-      if (*first.zodiac == Zodiac::Tropical && r == 2) r = 1;
-      if (*first.zodiac == Zodiac::Tropical && r == 5) r = 4;
-    }
-  }
-  Computed a = compute(first, settings, chiron);
-  if (first.houseSystem) settings.houseSystem = static_cast<std::int16_t>(*first.houseSystem);
-  Chart1 chart = a.chart, outerChart = a.chart;
-  Chart2 computed = a.computed, outerComputed = a.computed;
-  if (harmonic) {
-    harmonicChart(a.chart, a.computed, static_cast<int>(*harmonic), chart, computed);
-    outerChart = chart;
-    outerComputed = computed;
-  }
-  if (second) {
-    const Computed b = compute(*second, settings, chiron);
-    outerChart = b.chart;
-    outerComputed = b.computed;
-    if (pair.value_or("synastry") == "synastry") {
-      chart = synastryPair(a.chart, b.chart);
-    } else {
-      transitsPair(chart, outerChart, first.zodiac == Zodiac::Sidereal);
-    }
-  }
+  DrawingRequest request;
+  request.type = drawingTypeFor(session.settings(), findType(types, typeName.value_or("1")));
+  request.first = first.query();
+  if (second) request.second = second->query();
+  if (harmonic) request.harmonic = static_cast<int>(*harmonic);
+  request.pair = pair.value_or("synastry") == "synastry" ? PairKind::Synastry : PairKind::Transits;
+  const DrawingCharts d = prepareDrawing(session, request);
+  const CIni& settings = d.settings;
+  const DrawingType& type = d.type;
+  const Chart1 &chart = d.chart, &outerChart = d.outerChart;
+  const Chart2 &computed = d.computed, &outerComputed = d.outerComputed;
   const DrawingCheck check = checkDrawingType(type.par, settings, chart, computed);
   if (check.placidusQuestion)
     ctx.err

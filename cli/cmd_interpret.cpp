@@ -133,7 +133,7 @@ int runInterpret(Args& args, Context& ctx) {
   MissingBankFiles missing;
   if (glyphItem) {
     // The first fixed type unless another is named, as talpora draw.
-    const std::vector<TypeEntry> types = allTypes(settings);
+    const std::vector<DrawingTypeEntry> types = allDrawingTypes(settings);
     ChPar type;
     if (typeName || !types.empty()) {
       type = findType(types, typeName.value_or("1")).type.par;
