@@ -1,5 +1,8 @@
 // talpora command line: subcommand registry, argument helpers and exit codes.
-// Each subcommand lives in its own cmd_*.cpp and registers itself with a static TALPORA_COMMAND.
+// Each subcommand lives in its own cmd_*.cpp and registers itself with a static TALPORA_COMMAND; the
+// folder's CMakeLists.txt compiles every cli/*.cpp into the object library talpora_cli, so a new
+// cmd_*.cpp needs no other line (only its library in talpora_cli's dependencies, if it is a new one).
+// A subcommand parses its arguments, calls the libraries and prints: no chart, drawing or report logic.
 #pragma once
 #include <filesystem>
 #include <functional>
@@ -77,6 +80,11 @@ struct Registrar {
   explicit Registrar(Command c) { registry().push_back(std::move(c)); }
 };
 
+// The whole command: `args` are the words after "talpora"; the subcommand's output goes to `out`, the
+// usage and failure messages to `err`. Returns the exit code. main() is this over argv; tests call it
+// in-process.
+int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 // Parses a number strictly (the whole text); nullopt otherwise.
 std::optional<double> parseNumber(const std::string& text);
 std::optional<long> parseInteger(const std::string& text);
@@ -88,5 +96,9 @@ std::string fixed(double value, int decimals);
 
 #define TALPORA_CLI_CONCAT2(a, b) a##b
 #define TALPORA_CLI_CONCAT(a, b) TALPORA_CLI_CONCAT2(a, b)
-#define TALPORA_COMMAND(...) \
-  static const ::talpora::cli::Registrar TALPORA_CLI_CONCAT(talporaCommand_, __LINE__){::talpora::cli::Command{__VA_ARGS__}}
+#define TALPORA_COMMAND(...)                                                             \
+  static const ::talpora::cli::Registrar TALPORA_CLI_CONCAT(talporaCommand_, __LINE__) { \
+    ::talpora::cli::Command {                                                            \
+      __VA_ARGS__                                                                        \
+    }                                                                                    \
+  }

@@ -4,8 +4,11 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
+#include "cli/tests/cli_test_support.h"
 #include "core/records.h"
 #include "files/zykfile.h"
 #include "platform/byte_io.h"
@@ -14,19 +17,9 @@ namespace fs = std::filesystem;
 using namespace talpora;
 
 namespace {
-struct Run {
-  int status;
-  std::string out;
-};
+using Run = talpora::cli::testing::Ran;
 Run run(const std::string& args) {
-  const std::string cmd = std::string(TALPORA_EXE) + " " + args + " 2>/dev/null";
-  FILE* p = ::popen(cmd.c_str(), "r");
-  std::string out;
-  std::array<char, 4096> buf;
-  std::size_t n;
-  while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) out.append(buf.data(), n);
-  const int status = ::pclose(p);
-  return {WEXITSTATUS(status), out};
+  return talpora::cli::testing::run(args);
 }
 // The raw JSON value of a key (a string with its quotes and escapes, or a number).
 std::string jsonValue(const std::string& json, const std::string& key) {
@@ -67,6 +60,13 @@ TEST(Cli, BadUsageExitsWithTwo) {
   EXPECT_EQ(run("date soon").status, 2);
   EXPECT_EQ(run("jd 1 1 2000 12 0 --bogus").status, 2);
   EXPECT_EQ(run("--help").status, 0);
+  // --version says the project's version, as the top CMakeLists.txt declares it.
+  std::ifstream cmake(std::string(TALPORA_SOURCE_DIR) + "/CMakeLists.txt");
+  const std::string top((std::istreambuf_iterator<char>(cmake)), std::istreambuf_iterator<char>());
+  const auto at = top.find("project(Talpora VERSION ");
+  ASSERT_NE(at, std::string::npos);
+  const std::string version = top.substr(at + 24, top.find(' ', at + 24) - at - 24);
+  EXPECT_EQ(run("--version").out, "talpora " + version + "\n");
 }
 
 TEST(Cli, RecordShowRoundTripsEveryField) {

@@ -8,22 +8,14 @@
 #include <filesystem>
 #include <string>
 
+#include "cli/tests/cli_test_support.h"
+
 namespace fs = std::filesystem;
 
 namespace {
-struct Ran {
-  int status;
-  std::string out;
-};
+using Ran = talpora::cli::testing::Ran;
 Ran runTalpora(const std::string& args) {
-  const std::string cmd = std::string(TALPORA_EXE) + " " + args + " 2>/dev/null";
-  FILE* p = ::popen(cmd.c_str(), "r");
-  std::string out;
-  std::array<char, 4096> buf;
-  std::size_t n;
-  while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) out.append(buf.data(), n);
-  const int status = ::pclose(p);
-  return {WEXITSTATUS(status), out};
+  return talpora::cli::testing::run(args);
 }
 
 // A program directory with the shipped star and Chiron files.

@@ -1,7 +1,6 @@
 // talpora list and talpora print: every table for a chart with and without known time in both
 // zodiacs, the two-chart tables, refused tables, and a text file printed to a multi-page PDF.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
@@ -11,29 +10,16 @@
 #include <sstream>
 #include <string>
 
+#include "cli/tests/cli_test_support.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-  int status;
-  std::string out, err;
-};
+using Result = talpora::cli::testing::Ran;
 
-Result talpora(const std::string& args, const fs::path& dir) {
-  const fs::path errFile = dir / "stderr.txt";
-  const std::string cmd =
-      std::string(TALPORA_EXE) + " " + args + " --program-dir " + dir.string() + " 2>" + errFile.string();
-  FILE* p = ::popen(cmd.c_str(), "r");
-  std::string out;
-  std::array<char, 4096> buf;
-  std::size_t n;
-  while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) out.append(buf.data(), n);
-  const int status = ::pclose(p);
-  std::ifstream e(errFile);
-  std::stringstream err;
-  err << e.rdbuf();
-  return {WEXITSTATUS(status), out, err.str()};
+Result talporaIn(const std::string& args, const fs::path& dir) {
+  return talpora::cli::testing::run(args + " --program-dir " + dir.string());
 }
 
 std::string readAll(const fs::path& p) {
@@ -83,7 +69,7 @@ TEST_F(ListCommand, EveryTableWithAndWithoutTimeInBothZodiacs) {
         if (std::string(table).rfind("midpoints-modulus", 0) == 0 && std::string(zodiac) == "sidereal")
           continue;
         const std::string args = std::string("list ") + table + " " + chart + time + " --zodiac " + zodiac;
-        const Result r = talpora(args, dir);
+        const Result r = talporaIn(args, dir);
         ASSERT_EQ(r.status, 0) << args << "\n" << r.err;
         EXPECT_NE(("\n" + r.out).find(std::string("\n") + heading), std::string::npos) << args << "\n"
                                                                                        << r.out;
@@ -101,42 +87,42 @@ TEST_F(ListCommand, EveryTableWithAndWithoutTimeInBothZodiacs) {
 }
 
 TEST_F(ListCommand, UnknownTimeNotesAndTwoCharts) {
-  Result r = talpora("list aspects-major " + chart + " --unknown-time", dir);
+  Result r = talporaIn("list aspects-major " + chart + " --unknown-time", dir);
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("Time unknown - no houses calculated\n"), std::string::npos);
   EXPECT_NE(r.out.find("(Aspects to ASC or MC are not calculated\n"), std::string::npos);
-  r = talpora("list arabian-parts " + chart + " --unknown-time", dir);
+  r = talporaIn("list arabian-parts " + chart + " --unknown-time", dir);
   EXPECT_NE(r.out.find("meaningless in a chart without houses.\n"), std::string::npos);
 
-  r = talpora("list aspects-major " + chart + " --second 1988-06-21 06:30 --zone -4 --lon -74 --lat 40.7",
-              dir);
+  r = talporaIn("list aspects-major " + chart + " --second 1988-06-21 06:30 --zone -4 --lon -74 --lat 40.7",
+                dir);
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("     CHART 1         CHART 2\n"), std::string::npos);
   EXPECT_EQ(r.out.find("A.= Applying"), std::string::npos);
-  r = talpora("list midpoints " + chart + " --second 1988-06-21 06:30 --zone -4 --lon -74 --lat 40.7", dir);
+  r = talporaIn("list midpoints " + chart + " --second 1988-06-21 06:30 --zone -4 --lon -74 --lat 40.7", dir);
   EXPECT_NE(r.out.find("Ch.1-Ch.2              Ch.1-Ch.2              Ch.1-Ch.2\n"), std::string::npos);
-  r = talpora("list dignities " + chart + " --second 1988-06-21 06:30", dir);
+  r = talporaIn("list dignities " + chart + " --second 1988-06-21 06:30", dir);
   EXPECT_EQ(r.status, 2);
 }
 
 TEST_F(ListCommand, RefusedTablesAndOutputFile) {
-  EXPECT_EQ(talpora("list harmonic=0 " + chart, dir).status, 2);
-  const Result zero = talpora("list harmonic=0 " + chart, dir);
+  EXPECT_EQ(talporaIn("list harmonic=0 " + chart, dir).status, 2);
+  const Result zero = talporaIn("list harmonic=0 " + chart, dir);
   EXPECT_NE(zero.err.find("Harmonic of 0 does not make sense"), std::string::npos);
-  EXPECT_EQ(talpora("list harmonic=10000 " + chart, dir).status, 2);
-  EXPECT_EQ(talpora("list midpoints-modulus=0 " + chart, dir).status, 2);
-  EXPECT_EQ(talpora("list midpoints-modulus=-30 " + chart, dir).status, 2);
-  EXPECT_EQ(talpora("list midpoints-modulus=abc " + chart, dir).status, 2);
-  EXPECT_EQ(talpora("list nonsense " + chart, dir).status, 2);
-  EXPECT_EQ(talpora("list dignities " + chart + " --heliocentric", dir).status, 2);
+  EXPECT_EQ(talporaIn("list harmonic=10000 " + chart, dir).status, 2);
+  EXPECT_EQ(talporaIn("list midpoints-modulus=0 " + chart, dir).status, 2);
+  EXPECT_EQ(talporaIn("list midpoints-modulus=-30 " + chart, dir).status, 2);
+  EXPECT_EQ(talporaIn("list midpoints-modulus=abc " + chart, dir).status, 2);
+  EXPECT_EQ(talporaIn("list nonsense " + chart, dir).status, 2);
+  EXPECT_EQ(talporaIn("list dignities " + chart + " --heliocentric", dir).status, 2);
 
   const fs::path out = dir / "listing.txt";
-  const Result r = talpora("list dignities " + chart + " --out " + out.string(), dir);
+  const Result r = talporaIn("list dignities " + chart + " --out " + out.string(), dir);
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_TRUE(r.out.empty());
   const std::string text = readAll(out);
   EXPECT_EQ(text.rfind("Dignities (Tropical Zodiac):\n", 0), 0u) << text;
-  EXPECT_EQ(text, talpora("list dignities " + chart, dir).out);
+  EXPECT_EQ(text, talporaIn("list dignities " + chart, dir).out);
 }
 
 TEST_F(ListCommand, PrintWritesAMultiPagePdf) {
@@ -147,7 +133,7 @@ TEST_F(ListCommand, PrintWritesAMultiPagePdf) {
     for (int i = 1; i <= 300; ++i) o << "Line " << i << " of the listing: Sun at 14\u00B031' Capricorn\n";
   }
   const fs::path pdf = dir / "listing.pdf";
-  const Result r = talpora("print " + text.string() + " --pdf " + pdf.string() + " " + chart, dir);
+  const Result r = talporaIn("print " + text.string() + " --pdf " + pdf.string() + " " + chart, dir);
   if (r.status == 1 && r.err.find("without the Qt platform") != std::string::npos)
     GTEST_SKIP() << "built without the Qt platform: no PDF printing";
   ASSERT_EQ(r.status, 0) << r.err;
@@ -159,5 +145,5 @@ TEST_F(ListCommand, PrintWritesAMultiPagePdf) {
        at = bytes.find("/Type /Page", at + 1))
     if (bytes.compare(at, 12, "/Type /Pages") != 0) ++pages;
   EXPECT_GE(pages, 5u);
-  EXPECT_EQ(talpora("print " + (dir / "missing.txt").string() + " --pdf " + pdf.string(), dir).status, 1);
+  EXPECT_EQ(talporaIn("print " + (dir / "missing.txt").string() + " --pdf " + pdf.string(), dir).status, 1);
 }

@@ -1,6 +1,6 @@
 // Every fixed drawing type painted for one fixed chart, compared operation by operation with the
 // recordings kept in draw/tests/golden/ (one file per type, plus a double wheel and a page on paper).
-// The recordings change only on purpose: run the test with TALPORA_UPDATE_GOLDENS=1 to rewrite them,
+// The recordings change only on purpose: run the test with TALPORA_UPDATE_GOLDEN=1 to rewrite them,
 // and review the difference before committing it.
 #include <gtest/gtest.h>
 
@@ -15,6 +15,7 @@
 #include "platform/atomic_file.h"
 #include "platform/byte_io.h"
 #include "platform/headless/recording_canvas.h"
+#include "platform/headless/golden.h"
 
 using namespace talpora;
 namespace fs = std::filesystem;
@@ -47,13 +48,13 @@ std::string record(const DrawingType& t, const Chart1& chart, const Chart2& comp
 
 void compareWithGolden(const std::string& name, const std::string& actual) {
   const fs::path file = kGoldenDir / (name + ".txt");
-  if (std::getenv("TALPORA_UPDATE_GOLDENS")) {
+  if (headless::updatingGoldens()) {
     fs::create_directories(kGoldenDir);
     ASSERT_TRUE(replaceFileAtomically(file, actual).ok) << file;
     return;
   }
   const auto expected = readFile(file);
-  ASSERT_TRUE(expected.has_value()) << file << " is missing (TALPORA_UPDATE_GOLDENS=1 writes it)";
+  ASSERT_TRUE(expected.has_value()) << file << " is missing (TALPORA_UPDATE_GOLDEN=1 writes it)";
   if (*expected == actual) return;
   // Show the first line that differs and keep the whole recording for a diff.
   std::size_t line = 1, i = 0;

@@ -15,6 +15,7 @@
 #include "interpretation/interpretation.h"
 #include "platform/byte_io.h"
 #include "platform/cp1252.h"
+#include "platform/headless/golden.h"
 
 namespace talpora {
 namespace {
@@ -438,7 +439,7 @@ TEST_F(WritersTest, GoldenInterpretationOfAFixedChart) {
 
   const fs::path golden =
       fs::path(TALPORA_SOURCE_DIR) / "interpretation" / "tests" / "data" / "golden_interpretation.txt";
-  if (std::getenv("TALPORA_UPDATE_GOLDEN")) {
+  if (headless::updatingGoldens()) {
     fs::create_directories(golden.parent_path());
     std::ofstream(golden, std::ios::binary) << lf;
   }

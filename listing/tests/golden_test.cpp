@@ -21,6 +21,7 @@
 #include "listing/tables.h"
 #include "platform/byte_io.h"
 #include "platform/cp1252.h"
+#include "platform/headless/golden.h"
 
 namespace fs = std::filesystem;
 using namespace talpora;
@@ -30,8 +31,7 @@ namespace {
 const fs::path kGoldenDir = fs::path(TALPORA_SOURCE_DIR) / "listing" / "tests" / "golden";
 
 bool regenerating() {
-  const char* v = std::getenv("TALPORA_REGENERATE_GOLDEN");
-  return v && std::string(v) == "1";
+  return headless::updatingGoldens();
 }
 
 struct Fixed {

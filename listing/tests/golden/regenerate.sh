@@ -5,5 +5,5 @@
 set -eu
 build=${1:?usage: regenerate.sh BUILD_DIR}
 cmake --build "$build" --target talpora_listing_tests
-TALPORA_REGENERATE_GOLDEN=1 "$build/tests/talpora_listing_tests" --gtest_filter='Golden.*'
+TALPORA_UPDATE_GOLDEN=1 "$build/tests/talpora_listing_tests" --gtest_filter='Golden.*'
 git -C "$(dirname "$0")" status --short .
