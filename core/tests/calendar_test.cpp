@@ -1,9 +1,9 @@
 // Calendar and time: golden values, round trips, validity and stepping with the Gregorian rule.
+#include "core/calendar.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "core/calendar.h"
 
 using namespace talpora;
 
@@ -64,17 +64,29 @@ TEST(SiderealTime, KnownValuesAndRange) {
 }
 
 TEST(DeltaT, TableValuesAndAModelOutsideIt) {
-  EXPECT_DOUBLE_EQ(tdt(1995), 66.0);
-  EXPECT_DOUBLE_EQ(tdt(2020), 90.0);
+  // The observed values of the decades from 1990 (IERS), and one interpolated between two of them.
+  EXPECT_DOUBLE_EQ(tdt(1990), 56.9);
+  EXPECT_DOUBLE_EQ(tdt(2000), 63.8);
+  EXPECT_DOUBLE_EQ(tdt(2010), 66.1);
+  EXPECT_DOUBLE_EQ(tdt(2020), 69.4);
+  EXPECT_DOUBLE_EQ(tdt(1995), 56.9 + (63.8 - 56.9) * 0.5);
   EXPECT_DOUBLE_EQ(tdt(1900), -3.9);
   EXPECT_DOUBLE_EQ(tdt(1905), -3.9 + (10.5 + 3.9) * 0.5);
+  // After 2020 the model starts from the 2020 value and stays near the observed 69 s until today.
+  EXPECT_NEAR(tdt(2021) - tdt(2020), 0.0, 0.1);
+  for (int y = 2020; y <= 2026; ++y) EXPECT_NEAR(tdt(y), 69.2, 1.5) << y;
+  // It meets the long-term model at 2050 without a jump, and grows steadily between.
+  EXPECT_NEAR(tdt(2050) - tdt(2049), 1.5, 0.6);
+  for (int y = 2021; y <= 2050; ++y) EXPECT_GT(tdt(y), tdt(y - 1)) << y;
   // Outside the table: never zero, and close to observed values.
-  EXPECT_NEAR(tdt(2021), 72.2, 1.0);
   EXPECT_NEAR(tdt(1899), -2.8, 1.5);
   EXPECT_NEAR(tdt(1850), 7.0, 1.5);
   for (int y = 1600; y <= 2150; ++y) {
     EXPECT_NE(tdt(y), 0.0) << y;
     EXPECT_TRUE(std::isfinite(tdt(y)));
+    if (y > 1600) {
+      EXPECT_LT(std::fabs(tdt(y) - tdt(y - 1)), 3.0) << y;  // no jumps
+    }
   }
 }
 
@@ -160,8 +172,8 @@ TEST(TimeValidity, ClockAndAmPm) {
 TEST(Calendar, TwoDigitYearsPivotOnTheCurrentYear) {
   struct Row {
     int typed, current, expected;
-  } rows[] = {{24, 2026, 2024}, {26, 2026, 2026}, {27, 2026, 1927}, {96, 2026, 1996}, {0, 2026, 2000},
-              {5, 2026, 2005}, {99, 2099, 2099}, {0, 2100, 2000}, {1, 2100, 1901}, {1996, 2026, 1996},
-              {100, 2026, 100}};
+  } rows[] = {{24, 2026, 2024}, {26, 2026, 2026},   {27, 2026, 1927}, {96, 2026, 1996},
+              {0, 2026, 2000},  {5, 2026, 2005},    {99, 2099, 2099}, {0, 2100, 2000},
+              {1, 2100, 1901},  {1996, 2026, 1996}, {100, 2026, 100}};
   for (const Row& r : rows) EXPECT_EQ(expandTwoDigitYear(r.typed, r.current), r.expected) << r.typed;
 }
