@@ -330,11 +330,11 @@ ZoneLookup lookupZone(std::string_view bytes, int fileNumber, int country, doubl
     const ZoneRecord z = decodeZoneRecord(rec);
     if (z.end == kZoneEndOfData) return out;
     if (z.end == kZoneMappingByGroup) {
-      if (static_cast<int>(std::trunc(z.value)) == g) g = z.group;
+      if (std::trunc(z.value) == g) g = z.group;  // compared as numbers: damaged values cast to no int
       continue;
     }
     if (z.end == kZoneMappingByRegion) {
-      if (static_cast<int>(std::trunc(z.value)) == region) g = region;
+      if (std::trunc(z.value) == region) g = region;
       continue;
     }
     if (z.group == g && previousEnd <= jd && jd < z.end) {
@@ -384,7 +384,13 @@ std::optional<Resolved> resolveAt(const ZoneFileSource& files, const TownRecord&
   int ruleFile = 0;
   if (status == zone_status::kEuropeanRule || status == zone_status::kEuropeanRuleOnly) ruleFile = 999;
   if (status == zone_status::kUsRule || status == zone_status::kUsRuleOnly) ruleFile = 901;
-  if (ruleFile == 0) return Resolved{hit.record.value, status};
+  // A zone no clock keeps (damaged bytes) is refused: the town then has its coordinates only.
+  const auto sound = [&](Resolved r, int fileNumber) -> std::optional<Resolved> {
+    if (std::isfinite(r.zone) && std::fabs(r.zone) <= 24) return r;
+    if (messages.damaged) messages.damaged(zoneFileName(fileNumber));
+    return std::nullopt;
+  };
+  if (ruleFile == 0) return sound(Resolved{hit.record.value, status}, file);
   // The rule file says whether summer time is in force; the country's value holds both zones:
   // the standard zone in its hundreds and the summer zone in its units.
   auto rule = files(ruleFile);
@@ -401,7 +407,7 @@ std::optional<Resolved> resolveAt(const ZoneFileSource& files, const TownRecord&
   out.zone = s == zone_status::kNoDaylightSaving ? std::trunc(v * 0.1) * 0.1 : v - 10 * std::trunc(v * 0.1);
   out.status = s;
   if (status == zone_status::kEuropeanRuleOnly || status == zone_status::kUsRuleOnly) out.status += status;
-  return out;
+  return sound(out, file);
 }
 
 }  // namespace

@@ -179,6 +179,8 @@ struct ZoneAnswer {
 struct ZoneMessages {
   std::function<void(const std::string& fileName)> missing;
   std::function<void()> ranOut;
+  // Told the name of a zone file whose record gives no possible zone (damaged).
+  std::function<void(const std::string& fileName)> damaged;
 };
 ZoneAnswer zoneAtDate(const ZoneFileSource&, const TownRecord&, int day, int month, int year, int hour,
                       int minute, const ZoneMessages& messages = {});

@@ -15,13 +15,26 @@ ChironTable::ChironTable(std::vector<Pair> pairs) : pairs_(std::move(pairs)) {
   pairs_.resize(pairs_.size() / kPairsPerYear * kPairsPerYear);
 }
 
+// The table's whole years, up to the first year that holds a damaged pair (a day or a longitude that
+// is no number, a longitude outside [0, 360), a day before the one it follows): what comes after such
+// a year cannot be trusted, and interpolating in it would give no position at all.
 ChironTable ChironTable::fromBytes(std::string_view bytes) {
   const std::size_t years = bytes.size() / kRecordBytes;
-  std::vector<Pair> pairs(years * kPairsPerYear);
+  std::vector<Pair> pairs;
+  pairs.reserve(years * kPairsPerYear);
   ByteReader r(bytes);
-  for (Pair& p : pairs) {
-    p.day = r.f32();
-    p.lon = r.f32();
+  float lastDay = -INFINITY;
+  for (std::size_t y = 0; y < years; ++y) {
+    Pair year[kPairsPerYear];
+    bool sound = true;
+    for (Pair& p : year) {
+      p.day = r.f32();
+      p.lon = r.f32();
+      sound = sound && std::isfinite(p.day) && std::isfinite(p.lon) && p.lon >= 0 && p.lon < 360 && p.day >= lastDay;
+      if (sound) lastDay = p.day;
+    }
+    if (!sound) break;
+    pairs.insert(pairs.end(), year, year + kPairsPerYear);
   }
   return ChironTable(std::move(pairs));
 }
@@ -50,8 +63,16 @@ ChironTable readChironTable(const std::filesystem::path& file) {
 
 ChironTable loadChironTable(const CIni& settings, ui::Interaction& ui) {
   const std::filesystem::path dir = programDirOf(settings);
-  ChironTable table = readChironTable(findCaseInsensitive(dir, kChironFileName));
-  if (table.empty()) ui.tell(kChironMissingText, "", ui::Icon::Stop);
+  const auto file = findCaseInsensitive(dir, kChironFileName);
+  const auto bytes = readFile(file);
+  ChironTable table = bytes ? ChironTable::fromBytes(*bytes) : ChironTable{};
+  if (table.empty()) {
+    ui.tell(kChironMissingText, "", ui::Icon::Stop);
+  } else if (table.yearCount() < static_cast<int>(bytes->size() / ChironTable::kRecordBytes)) {
+    ui.tell(file.string() + " is damaged after " + std::to_string(table.lastYear()) +
+                ": Chiron has no position after that year.",
+            "File Error", ui::Icon::Stop);
+  }
   return table;
 }
 

@@ -1,6 +1,7 @@
 // zykfile: settings, chart records, computed charts, chart indexes, hot and last charts, orb files.
 #include "files/zykfile.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -391,10 +392,21 @@ int ReadOrbs(const CIni& settings, int aspectSet, float* orbsA, float* orbsB, in
                  {}});
   }
   ByteReader r(whole ? std::string_view(*bytes) : std::string_view());
+  double values[9] = {};
+  bool sound = whole;
   for (int i = 0; i < count; ++i) {
-    const double v = whole ? r.f64() : kDefaultTransitOrbs[i];
-    orbsA[i] = orbsB[i] = static_cast<float>(v);
+    values[i] = whole ? r.f64() : kDefaultTransitOrbs[i];
+    sound = sound && std::isfinite(values[i]) && values[i] >= 0 && values[i] <= kMaximumOrbs[i];
   }
+  // An orb no dialog accepts (no number, negative, above the aspect's maximum) means a damaged file:
+  // every pair would be an aspect, or none. The defaults are used, and the user is told.
+  if (whole && !sound) {
+    if (ui)
+      ui->message({"File " + file.string() + " is damaged (an orb out of range). The default orbs are used.",
+                   kReadCaption, ui::Buttons::Ok, ui::Icon::Warning, {}});
+    for (int i = 0; i < count; ++i) values[i] = kDefaultTransitOrbs[i];
+  }
+  for (int i = 0; i < count; ++i) orbsA[i] = orbsB[i] = static_cast<float>(values[i]);
   return 1;
 }
 

@@ -60,6 +60,10 @@ std::optional<gfx::FontSpec> decodeFontRecord(std::string_view bytes) {
   char face[32];
   r.text(face, sizeof face);
   f.face = fieldText(face);
+  // A damaged record (a height or width no page can hold, an impossible weight) is no font.
+  if (f.height < -kMaxFontExtent || f.height > kMaxFontExtent || f.width < 0 || f.width > kMaxFontExtent ||
+      f.weight < 0 || f.weight > 1000)
+    return std::nullopt;
   return f;
 }
 

@@ -17,6 +17,9 @@ std::string fontFileName(int fontNumber);  // "ZYKFT001.DTF" ...
 // The 60-byte record (little-endian LOGFONT: five int32, eight bytes, a 32-byte face) and back.
 // Decoding needs exactly 60 bytes; the face is forced to terminate.
 std::string encodeFontRecord(const gfx::FontSpec&);
+// The largest height or width a font record may give, in the record's units (tenths of a millimetre
+// on paper): 10 cm. A record beyond it, or with a weight outside 0..1000, is refused as damaged.
+inline constexpr int kMaxFontExtent = 1000;
 std::optional<gfx::FontSpec> decodeFontRecord(std::string_view bytes);
 
 // The default listing font: "Cour", height 42, bold, italic, fixed pitch (modern family).

@@ -460,16 +460,27 @@ FixedStarCatalogue readFixedStars(const std::filesystem::path& programDir) {
   const std::size_t whole = std::min<std::size_t>(kStarCount, values->size() / recordSize);
   const auto names = readFile(findCaseInsensitive(programDir, kStarNameFile));
   c.namesOpened = names.has_value();
-  c.stars.resize(whole);
+  c.stars.reserve(whole);
   for (std::size_t k = 0; k < whole; ++k) {
+    FixedStar star;
     ByteReader reader(std::string_view(*values).substr(k * recordSize, recordSize));
-    for (double& v : c.stars[k].longitudes) v = reader.f64();
+    bool sound = true;
+    for (double& v : star.longitudes) {
+      v = reader.f64();
+      sound = sound && std::isfinite(v) && v >= 0 && v < 360;
+    }
+    // A damaged star (a value that is no longitude) is left out and counted, never listed.
+    if (!sound) {
+      ++c.damagedStars;
+      continue;
+    }
     if (names && names->size() >= (k + 1) * kStarNameSize) {
       char text[kStarNameSize];
       ByteReader nameReader(std::string_view(*names).substr(k * kStarNameSize, kStarNameSize));
       nameReader.text(text, kStarNameSize);
-      c.stars[k].name = text;
+      star.name = text;
     }
+    c.stars.push_back(std::move(star));
   }
   return c;
 }

@@ -112,7 +112,8 @@ struct FixedStar {
 struct FixedStarCatalogue {
   bool longitudesOpened = false;
   bool namesOpened = false;
-  std::vector<FixedStar> stars;  // only the stars whose 22 values the file holds whole
+  std::vector<FixedStar> stars;  // only the stars whose 22 values the file holds whole and sound
+  int damagedStars = 0;          // stars left out: a value that is no longitude in [0, 360)
 };
 
 // Reads both star files of a directory (never past their ends; a name record is forced to end).

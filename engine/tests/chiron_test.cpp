@@ -176,6 +176,37 @@ TEST_F(ChironFile, LoadsFromTheProgramDirectory) {
   EXPECT_EQ(a, b);
 }
 
+// A damaged value (no number, or a longitude no normalising could bring into a circle) ends the table
+// at the year before it: the loader says so once, and no calculation hangs or gives a wild value.
+TEST_F(ChironFile, DamagedYearsEndTheTableWithAMessage) {
+  std::string bytes = syntheticTable(4, 200.0, 0.04).toBytes();
+  struct Row {
+    const char* name;
+    float value;
+    std::size_t pairIndex;  // from the start of the file
+    bool day;
+  } rows[] = {{"huge longitude", 1e20f, 2 * 14 + 3, false},
+              {"infinite longitude", INFINITY, 2 * 14 + 3, false},
+              {"longitude not a number", NAN, 2 * 14 + 3, false},
+              {"negative longitude", -5.0f, 2 * 14, false},
+              {"day not a number", NAN, 2 * 14 + 1, true},
+              {"day going back", -1e6f, 2 * 14 + 5, true}};
+  for (const Row& r : rows) {
+    std::string damaged = bytes;
+    std::memcpy(damaged.data() + r.pairIndex * 8 + (r.day ? 0 : 4), &r.value, 4);
+    ASSERT_TRUE(replaceFileAtomically(dir_ / kChironFileName, damaged));
+    headless::ScriptedInteraction ui;
+    const ChironTable t = loadChironTable(defaultSettings(dir_.string()), ui);
+    EXPECT_EQ(t.yearCount(), 2) << r.name;
+    ASSERT_EQ(ui.messages.size(), 1u) << r.name;
+    EXPECT_NE(ui.messages[0].text.find("damaged after 1891"), std::string::npos) << r.name;
+    double lon = 0;
+    EXPECT_EQ(Chiron(t, julian_day(1, 7, 1892, 0.0), lon), 0) << r.name;
+    EXPECT_EQ(Chiron(t, julian_day(1, 7, 1891, 0.0), lon), 1) << r.name;
+    EXPECT_TRUE(lon >= 0 && lon < 360) << r.name;
+  }
+}
+
 // The table shipped with the suite (data/zykadb.DTF): 1890 to 2100, a value for 2026, the first
 // point of every year on 1 January and the last on the next 1 January.
 TEST(ShippedChironTable, Covers1890To2100) {

@@ -2,6 +2,8 @@
 // list, hot charts, orb files, first-start defaults and the start-up of a receiving program.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -292,6 +294,23 @@ TEST(OrbFiles, AspectSetsAndSources) {
   EXPECT_FLOAT_EQ(a[0], 5.0f);
   EXPECT_FLOAT_EQ(a[4], 1.5f);
   EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+// An orb file holding an orb no dialog accepts is damaged: the defaults, and one message naming it.
+TEST(OrbFiles, DamagedOrbsGiveTheDefaultsWithAMessage) {
+  const auto dir = freshDir("orbs-damaged");
+  const CIni settings = defaultSettings(dir.string());
+  for (double bad : {1e30, -1.0, std::nan(""), double(INFINITY), 16.5}) {
+    double orbs[9] = {8, 8, 6, 6, 5, 2, 2, 2, 2};
+    orbs[0] = bad;
+    ASSERT_EQ(WriteOrbFile(settings, 2, orbs), 1);
+    float a[20], b[20];
+    headless::ScriptedInteraction ui;
+    EXPECT_EQ(ReadOrbs(settings, 2, a, b, 2, &ui), 1);
+    for (int i = 0; i < 9; ++i) EXPECT_FLOAT_EQ(a[i], static_cast<float>(kDefaultTransitOrbs[i])) << bad;
+    ASSERT_EQ(ui.messages.size(), 1u) << bad;
+    EXPECT_NE(ui.messages[0].text.find("ZYKINI3.DTF is damaged"), std::string::npos);
+  }
 }
 
 TEST(FirstStart, DefaultsAreCreatedOnceAndNeverOverwritten) {
