@@ -1,6 +1,8 @@
 // Printer font files and the word-processor dialog.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <filesystem>
 #include <fstream>
 
@@ -45,7 +47,8 @@ TEST(PrinterFonts, FilesAreCheckedAndRestored) {
   EXPECT_EQ(printerFont(settings, 3), defaultListingFont());
   std::ofstream(dir / "ZYKFT003.DTF", std::ios::binary) << std::string(59, 'x');  // short: refused
   EXPECT_FALSE(readFontFile(settings, 3).has_value());
-  std::string full(60, 'A');  // a face without its NUL
+  std::string full = encodeFontRecord(defaultListingFont());
+  full.replace(28, 32, std::string(32, 'A'));  // a face without its NUL
   std::ofstream(dir / "ZYKFT002.DTF", std::ios::binary) << full;
   const auto f = readFontFile(settings, 2);
   ASSERT_TRUE(f.has_value());
@@ -55,6 +58,16 @@ TEST(PrinterFonts, FilesAreCheckedAndRestored) {
   EnsurePrinterFonts(settings);
   EXPECT_TRUE(readFontFile(settings, 1).has_value());
   EXPECT_EQ(readFontFile(settings, 2)->face.size(), 31u);  // an existing file is kept
+}
+
+// The damaged record of a killed or broken writer: no page holds the font, so it is no font.
+TEST(PrinterFonts, ImpossibleSizesAreRefused) {
+  for (int field : {0, 1, 4}) {  // height, width, weight
+    std::string bytes = encodeFontRecord(defaultListingFont());
+    const std::int32_t huge = 0x7fffffff;
+    std::memcpy(bytes.data() + 4 * field, &huge, 4);
+    EXPECT_FALSE(decodeFontRecord(bytes).has_value()) << field;
+  }
 }
 
 TEST(PrinterFonts, ChoosingAFontAsksFirstAndStoresTheChoice) {
