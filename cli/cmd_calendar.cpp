@@ -38,7 +38,8 @@ int runDate(Args& args, Context& ctx) {
   const std::string text = args.next("JD");
   args.finish();
   auto jd = parseNumber(text);
-  if (!jd || *jd < 0 || *jd > 5373484.5) throw UsageError("JD '" + text + "' is not a Julian Day (0 to 5373484.5)");
+  if (!jd || *jd < 0 || *jd > 5373484.5)
+    throw UsageError("JD '" + text + "' is not a Julian Day (0 to 5373484.5)");
   short d, m, y, h, mi;
   jd_to_date(*jd, &d, &m, &y, &h, &mi);
   char buf[64];

@@ -4,6 +4,7 @@
 
 #include "cli/chart_options.h"
 #include "cli/command.h"
+#include "cli/report_text.h"
 #include "engine/chart.h"
 #include "engine/now.h"
 #include "files/zykfile.h"
@@ -172,17 +173,6 @@ Report composeListing(const TableRequest& t, int zodiac, bool heliocentric, cons
       break;
   }
   return r;
-}
-
-// The report text for a terminal or a file: UTF-8 with LF line ends.
-std::string terminalText(const std::string& cp1252) {
-  std::string lf;
-  lf.reserve(cp1252.size());
-  for (std::size_t i = 0; i < cp1252.size(); ++i) {
-    if (cp1252[i] == '\r' && i + 1 < cp1252.size() && cp1252[i + 1] == '\n') continue;
-    lf += cp1252[i];
-  }
-  return cp1252ToUtf8(lf);
 }
 
 // The listings of the listing program's own menu, by the command ids of their tropical and sidereal

@@ -31,7 +31,8 @@ int runRecord(Args& args, Context& ctx) {
   } else {
     throw UsageError("unknown action '" + action + "' (show or default)");
   }
-  const double jd = julian_dayh(chart.day, chart.month, chart.year, chart.hour, chart.minute) - chart.timeZone / 24.0;
+  const double jd =
+      julian_dayh(chart.day, chart.month, chart.year, chart.hour, chart.minute) - chart.timeZone / 24.0;
   const double st = sideral_time(jd, chart.longitude);
   if (json) {
     Json j;
@@ -134,10 +135,11 @@ int runTransfer(Args& args, Context& ctx) {
 TALPORA_COMMAND("record", "talpora record show FILE [--offset N] [--json] | talpora record default [--json]",
                 "every field of the chart record at a byte offset of a file, or of the built-in sample chart",
                 runRecord);
-TALPORA_COMMAND("transfer",
-                "talpora transfer show [--json] | talpora transfer write CHART-OPTIONS [--second CHART-OPTIONS]",
-                "show charts A and B of the program directory's transfer file DATA10.DTF, or compute charts and "
-                "write them into it (so that a program of the suite can be started on them)",
-                runTransfer);
+TALPORA_COMMAND(
+    "transfer",
+    "talpora transfer show [--json] | talpora transfer write CHART-OPTIONS [--second CHART-OPTIONS]",
+    "show charts A and B of the program directory's transfer file DATA10.DTF, or compute charts and "
+    "write them into it (so that a program of the suite can be started on them)",
+    runTransfer);
 
 }  // namespace talpora::cli

@@ -88,7 +88,9 @@ std::optional<long> Args::integer(const std::string& name) {
   return v;
 }
 
-std::vector<std::string> Args::positionals() const { return args_; }
+std::vector<std::string> Args::positionals() const {
+  return args_;
+}
 
 std::string Args::next(const std::string& what) {
   for (std::size_t i = 0; i < args_.size(); ++i) {

@@ -15,7 +15,9 @@ std::string exact(double v) {
 }
 
 namespace {
-std::string utf8(const char* field, std::size_t width) { return cp1252ToUtf8(fieldText(field, width)); }
+std::string utf8(const char* field, std::size_t width) {
+  return cp1252ToUtf8(fieldText(field, width));
+}
 template <std::size_t N>
 std::string utf8(const char (&f)[N]) {
   return utf8(f, N);
@@ -84,7 +86,8 @@ std::string chart2Text(const Chart2& c) {
   }
   for (int i = 0; i < 12; ++i) line("extra[" + std::to_string(i) + "]", exact(c.extra[i]));
   line("planetaryHour", std::to_string(c.planetaryHour));
-  line("spare", std::to_string(c.spare[0]) + " " + std::to_string(c.spare[1]) + " " + std::to_string(c.spare[2]));
+  line("spare",
+       std::to_string(c.spare[0]) + " " + std::to_string(c.spare[1]) + " " + std::to_string(c.spare[2]));
   return s;
 }
 

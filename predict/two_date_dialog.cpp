@@ -148,6 +148,24 @@ void TwoDateDialog::command(ui::ControlId id, ui::FormState& state, ui::Interact
   state.close(1);
 }
 
+std::optional<std::string> yearRefusal(int year, int lowestYear) {
+  if (year <= lowestYear) return "Impossible Year, earlier than that of birth!";
+  return std::nullopt;
+}
+
+std::optional<std::string> yearMonthRefusal(int month, int year, int lowestYear) {
+  if (month < 1 || month > 12) return "Impossible Month!";
+  if (year < lowestYear) return "Impossible Year, earlier than that of birth!";
+  return std::nullopt;
+}
+
+std::optional<std::string> yearMonthDayRefusal(int day, int month, int year) {
+  short d = static_cast<short>(day), m = static_cast<short>(month), y = static_cast<short>(year);
+  if (month < 1 || month > 12) return "Date: impossible month";
+  if (year < 1 || year > 9999 || !IsDateValid(&d, &m, &y)) return "Date: impossible day";
+  return std::nullopt;
+}
+
 void yearmonth2_data(ui::Interaction& ui, const sys::Clock& clock, int withDays, int maxDays, int preset,
                      int* ok, int* firstDay, int* firstMonth, int* firstYear, int* lastDay, int* lastMonth,
                      int* lastYear) {

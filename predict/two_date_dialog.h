@@ -54,6 +54,13 @@ class TwoDateDialog final : public ui::DialogModel {
   ui::FormSpec form_;
 };
 
+// The checks of the prediction program's other date dialogs (caption "Error"): a year not above
+// lowestYear ("Impossible Year, earlier than that of birth!"); a month and year; a day, month and year
+// (the Gregorian calendar). No value when the entry is accepted.
+std::optional<std::string> yearRefusal(int year, int lowestYear);
+std::optional<std::string> yearMonthRefusal(int month, int year, int lowestYear);
+std::optional<std::string> yearMonthDayRefusal(int day, int month, int year);
+
 // The dialog run through `ui`: ok 1 after a valid OK, 0 otherwise; the dates when ok.
 void yearmonth2_data(ui::Interaction& ui, const sys::Clock& clock, int withDays, int maxDays, int preset,
                      int* ok, int* firstDay, int* firstMonth, int* firstYear, int* lastDay, int* lastMonth,
