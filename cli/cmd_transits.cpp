@@ -52,7 +52,7 @@ int runPeriod(Args& args, Context& ctx, const std::string& from, const std::stri
     p.timeZone = checkedZone(*zone, "--period-zone");
   } else {
     Chart1 place;
-    p.timeZone = Read_pc1(&place, ctx.programDir().file(placeChartFileName(0)), 0, s.ui) ? place.timeZone : 0;
+    p.timeZone = readPlaceChart(s.settings, 0, place, s.ui) ? place.timeZone : 0;
   }
   p.firstDay = julian_dayh(d.firstDay, d.firstMonth, d.firstYear, 0, 0);
   p.lastDay = julian_dayh(d.lastDay, d.lastMonth, d.lastYear, 0, 0);
@@ -95,8 +95,10 @@ int runTransits(Args& args, Context& ctx) {
   args.finish();
   if (now) {
     const headless::SystemClock clock;
-    if (!ashernow(s.settings, moment, 0, 1, clock, s.ui))
+    Chart1 place;
+    if (!readPlaceChart(s.settings, 0, place, s.ui))
       throw WorkError("cannot read place chart " + ctx.programDir().file(placeChartFileName(0)).string());
+    ashernow(place, moment, 0, 1, clock);
   }
   // The derived chart: the natal name, the transit chart type of the zodiac.
   std::memcpy(moment.name, s.natal.name, sizeof moment.name);
