@@ -1,10 +1,11 @@
 // The prediction subcommands: transits, progress, direct, return, windows.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <string>
+
+#include "cli_test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -15,7 +16,7 @@ struct Output {
   std::string out;
 };
 
-// One call with a fresh program directory and the natal chart of 15 March 1990, 14:30 in Paris.
+// One call in a fresh program directory (with the shipped Chiron table); output and messages together.
 Output talpora(const std::string& args) {
   static const fs::path dir = [] {
     fs::path d = fs::temp_directory_path() / ("talpora-cli-predict-" + std::to_string(::getpid()));
@@ -24,13 +25,8 @@ Output talpora(const std::string& args) {
     fs::copy_file(fs::path(TALPORA_SOURCE_DIR) / "data" / "zykadb.DTF", d / "zykadb.DTF");
     return d;
   }();
-  const std::string cmd = "TALPORA_HOME=" + dir.string() + " " + TALPORA_EXE + " " + args + " 2>&1";
-  FILE* p = ::popen(cmd.c_str(), "r");
-  std::string out;
-  std::array<char, 4096> buf;
-  std::size_t n;
-  while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) out.append(buf.data(), n);
-  return {WEXITSTATUS(::pclose(p)), out};
+  const auto r = talpora::cli::testing::run(args + " --program-dir " + dir.string());
+  return {r.status, r.out + r.err};
 }
 
 const std::string kNatal = "1990-03-15 14:30 --zone 1 --lon 2.35 --lat 48.85 ";
