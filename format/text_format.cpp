@@ -13,6 +13,33 @@
 #include "engine/houses.h"
 
 namespace talpora {
+
+UnitsMinutes splitMinutes(double x) {
+  UnitsMinutes r{static_cast<long>(std::floor(x)), 0};
+  r.minutes = static_cast<int>(std::floor((x - std::floor(x)) * 60 + 0.5));
+  if (r.minutes >= 60) {
+    r.minutes -= 60;
+    ++r.units;
+  }
+  return r;
+}
+
+UnitsMinutesSeconds splitSeconds(double x) {
+  UnitsMinutesSeconds r{static_cast<long>(std::floor(x)), 0, 0};
+  const double m = (x - std::floor(x)) * 60;
+  r.minutes = static_cast<int>(std::floor(m));
+  r.seconds = static_cast<int>(std::floor((m - std::floor(m)) * 60 + 0.5));
+  if (r.seconds >= 60) {
+    r.seconds -= 60;
+    ++r.minutes;
+  }
+  if (r.minutes >= 60) {
+    r.minutes -= 60;
+    ++r.units;
+  }
+  return r;
+}
+
 namespace {
 
 constexpr char kDeg = '\xB0';
@@ -94,42 +121,6 @@ bool printableLongitude(double& x) {
   x -= 360.0 * std::floor(x / 360.0);
   if (x >= 360.0) x = 0.0;
   return true;
-}
-
-// A non-negative value split into whole units and minutes, the minutes rounded half up and carried.
-struct UnitsMinutes {
-  long units;
-  int minutes;
-};
-UnitsMinutes splitMinutes(double x) {
-  UnitsMinutes r{static_cast<long>(std::floor(x)), 0};
-  r.minutes = static_cast<int>(std::floor((x - std::floor(x)) * 60 + 0.5));
-  if (r.minutes >= 60) {
-    r.minutes -= 60;
-    ++r.units;
-  }
-  return r;
-}
-// The same with truncated minutes and rounded seconds.
-struct UnitsMinutesSeconds {
-  long units;
-  int minutes;
-  int seconds;
-};
-UnitsMinutesSeconds splitSeconds(double x) {
-  UnitsMinutesSeconds r{static_cast<long>(std::floor(x)), 0, 0};
-  const double m = (x - std::floor(x)) * 60;
-  r.minutes = static_cast<int>(std::floor(m));
-  r.seconds = static_cast<int>(std::floor((m - std::floor(m)) * 60 + 0.5));
-  if (r.seconds >= 60) {
-    r.seconds -= 60;
-    ++r.minutes;
-  }
-  if (r.minutes >= 60) {
-    r.minutes -= 60;
-    ++r.units;
-  }
-  return r;
 }
 
 // Sign index 0..11 and the degrees within it, after the carries (30 degrees make the next sign).

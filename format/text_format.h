@@ -17,6 +17,21 @@ namespace talpora {
 // The text given for a value that has no text: -1 (no position), an index outside a table, NaN.
 inline constexpr const char* kNoText = "---";
 
+// A non-negative value split into whole units and minutes, the minutes rounded half up; 60 minutes
+// carry into the units.
+struct UnitsMinutes {
+  long units;
+  int minutes;
+};
+UnitsMinutes splitMinutes(double x);
+// The same with truncated minutes and rounded seconds; 60 seconds carry into the minutes.
+struct UnitsMinutesSeconds {
+  long units;
+  int minutes;
+  int seconds;
+};
+UnitsMinutesSeconds splitSeconds(double x);
+
 // Names. `width` (capped at 30) pads with trailing blanks; a longer name is never cut.
 // style 1: abbreviation ("Sun ", "Moo."); otherwise the full name, with a colon when withColon is set
 // (object 18 has none). heliocentric 1 names object 1 the Earth.

@@ -68,7 +68,12 @@ FormDialog::FormDialog(ui::DialogModel& model, ui::Interaction& interaction, QWi
   setModal(true);
 }
 
-FormDialog::~FormDialog() = default;
+FormDialog::~FormDialog() {
+  // Hiding a shown dialog moves the focus out of its box, which reports a finished edit. That must not
+  // reach the model once this object is being torn down: hide it here, with model calls suppressed.
+  applying_ = true;
+  hide();
+}
 
 ui::ControlId FormDialog::buddyOf(const ui::FormSpec& form, const ui::ControlSpec& label) {
   if (label.buddy != 0) return label.buddy;

@@ -13,6 +13,7 @@
 #include "platform/byte_io.h"
 #include "platform/headless/scripted_interaction.h"
 #include "qt/form_dialog.h"
+#include "qt/tests/qt_test_support.h"
 
 namespace talpora {
 namespace {
@@ -20,24 +21,8 @@ namespace {
 namespace fs = std::filesystem;
 const fs::path kData = fs::path(TALPORA_SOURCE_DIR) / "data" / "atlas";
 
-class QtApplicationEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "talpora_atlas_qt_tests";
-    static char* argv[] = {name, nullptr};
-    app_ = new QApplication(argc, argv);
-  }
-  void TearDown() override {
-    delete app_;
-    app_ = nullptr;
-  }
-
- private:
-  QApplication* app_ = nullptr;
-};
-[[maybe_unused]] auto* const g_env = ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+[[maybe_unused]] auto* const g_env = ::testing::AddGlobalTestEnvironment(
+    new talpora::qt::testkit::OffscreenApplication("talpora_atlas_qt_tests"));
 
 class AtlasQt : public ::testing::Test {
  protected:

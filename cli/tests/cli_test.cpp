@@ -146,3 +146,23 @@ TEST(Cli, TransferWriteThenShow) {
   EXPECT_NE(r.out.find("\"julianDay\": 2451545.000000000"), std::string::npos);
   EXPECT_EQ(run("transfer write 1990-02-30 06:30" + where).status, 2);
 }
+
+TEST(Cli, PlaceSetMakesNowShowThePlace) {
+  const auto dir = freshDir("place");
+  const std::string where = " --program-dir " + dir.string();
+  ASSERT_EQ(run("place set 0 --lon 2.35 --lat 48.85 --zone 1 --place Paris" + where).status, 0);
+  EXPECT_NE(run("now" + where).out.find("Place: Paris  "), std::string::npos);
+  const auto shown = run("place show 0 --json" + where);
+  ASSERT_EQ(shown.status, 0);
+  EXPECT_EQ(jsonValue(shown.out, "name"), "\"Paris\"");
+  EXPECT_EQ(jsonValue(shown.out, "longitude"), "2.350000");
+  EXPECT_EQ(jsonValue(shown.out, "latitude"), "48.850000");
+  EXPECT_EQ(jsonValue(shown.out, "timeZone"), "1.000000");
+  // The place dialog's checks: refused values leave the place chart as it was.
+  EXPECT_EQ(run("place set 0 --lon 2.35 --lat 48.85 --zone 21" + where).status, 1);
+  EXPECT_EQ(run("place set 0 --lon 120 --lat 0 --zone 1" + where).status, 1);
+  EXPECT_EQ(jsonValue(run("place show 0 --json" + where).out, "timeZone"), "1.000000");
+  EXPECT_EQ(run("place set 100 --lon 0 --lat 0 --zone 0" + where).status, 2);
+  EXPECT_EQ(run("place set 1 --lon 0 --lat 0" + where).status, 2);
+  EXPECT_EQ(run("place show 5" + where).status, 1);  // no such place chart yet
+}

@@ -11,24 +11,8 @@
 #include "qt/tests/qt_test_support.h"
 
 namespace {
-class QtApplicationEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "talpora_qtplatform_tests";
-    static char* argv[] = {name, nullptr};
-    app_ = new QApplication(argc, argv);
-  }
-  void TearDown() override {
-    delete app_;
-    app_ = nullptr;
-  }
-
- private:
-  QApplication* app_ = nullptr;
-};
-[[maybe_unused]] auto* const g_env = ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+[[maybe_unused]] auto* const g_env = ::testing::AddGlobalTestEnvironment(
+    new talpora::qt::testkit::OffscreenApplication("talpora_qtplatform_tests"));
 }  // namespace
 
 using namespace talpora;
