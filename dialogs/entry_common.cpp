@@ -14,6 +14,7 @@
 #include "format/text_format.h"
 #include "platform/byte_io.h"
 #include "platform/program_dir.h"
+#include "store/chart_store.h"
 
 namespace talpora::dialogs {
 
@@ -119,6 +120,19 @@ AtlasSearch programDirAtlas(std::filesystem::path programDir) {
     exchange = readAtlasExchange(dir);
     return result;
   };
+}
+
+ChartSaver chartStoreSaver(const CIni& settings) {
+  return [settings](ui::Interaction& ui, const Chart1& chart) { return SaveChart(ui, settings, chart, 0); };
+}
+
+EntryServices programEntryServices(const CIni& settings, const sys::Clock* clock, sys::HelpViewer* help) {
+  EntryServices s;
+  s.atlas = programDirAtlas(programDirOf(settings));
+  s.save = chartStoreSaver(settings);
+  s.clock = clock;
+  s.help = help;
+  return s;
 }
 
 // ---------------------------------------------------------------------------------------------------

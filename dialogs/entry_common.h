@@ -69,12 +69,18 @@ AtlasSearch programDirAtlas(std::filesystem::path programDir);
 // Stores a chart as the user chooses (the save dialog); 1 stored, 0 cancelled or refused.
 using ChartSaver = std::function<int(ui::Interaction&, const Chart1&)>;
 
+// The save dialog of the chart store (all three ways: chart file, hot chart, database).
+ChartSaver chartStoreSaver(const CIni& settings);
+
 struct EntryServices {
   AtlasSearch atlas;                  // empty: no atlas button
   ChartSaver save;                    // empty: no Save button
   const sys::Clock* clock = nullptr;  // the current year for two-digit years (null: the system clock)
   sys::HelpViewer* help = nullptr;    // null: Help does nothing
 };
+// What a program gives the entry dialogs: the atlas of the settings' program directory, the chart
+// store's save, its clock and help.
+EntryServices programEntryServices(const CIni& settings, const sys::Clock* clock, sys::HelpViewer* help);
 
 // The checks of a place's values, each with its message when it fails.
 // A time zone outside -20..20 hours: "Impossible Time Zone".

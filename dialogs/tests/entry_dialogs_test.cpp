@@ -18,6 +18,7 @@
 #include "platform/byte_io.h"
 #include "platform/headless/fakes.h"
 #include "platform/headless/scripted_interaction.h"
+#include "store/chart_store.h"
 
 using namespace talpora;
 using namespace talpora::dialogs;
@@ -840,5 +841,34 @@ TEST(PlaceCharts, SetChecksLikeTheDialogAndKeepsTheRest) {
     EXPECT_EQ(bytesOf(file), before) << r.message;
   }
   EXPECT_EQ(setPlaceChart(ui, settings, 100, 0, 0, 0, std::nullopt), 0);
+  fs::remove_all(dir);
+}
+
+TEST(ChartEntry, SaveGoesThroughTheChartStore) {
+  const fs::path dir = freshDir("save");
+  const CIni settings = defaultSettings(dir.string());
+  headless::FixedClock clock;
+  Entry e;
+  e.model = std::make_unique<ChartEntryDialog>(settings, zeroedRecord<Chart1>(), 0,
+                                               programEntryServices(settings, &clock, nullptr));
+  e.state = ui::FormState();
+  e.model->open(e.state);
+  e.typeValid();
+  e.ui.expectDialog([](ui::DialogModel& m, ui::FormState& st, ui::Interaction& in) {
+    st.setChecked(SaveModeDialog::kChartFile, false);
+    st.setChecked(SaveModeDialog::kHotChart, true);
+    m.command(ui::IDOK, st, in);
+  });
+  e.ui.expectDialog([](ui::DialogModel& m, ui::FormState& st, ui::Interaction& in) {
+    st.setText(HotChartDialog::kNumber, "3");
+    m.command(ui::IDOK, st, in);
+  });
+  e.press(kSave);
+  ASSERT_TRUE(e.state.closed()) << (e.texts().empty() ? "" : e.texts()[0]);
+  for (const char* name : {"ZYKHOT2.DTF", "LASTSAVE.DTF"}) {
+    const Chart1 stored = decodeChart1(bytesOf(dir / name));
+    EXPECT_EQ(fieldText(stored.name), "Test") << name;
+    EXPECT_EQ(stored.year, 1990) << name;
+  }
   fs::remove_all(dir);
 }
