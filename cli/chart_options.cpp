@@ -9,6 +9,8 @@
 #include "platform/byte_io.h"
 #include "platform/cp1252.h"
 #include "platform/headless/scripted_interaction.h"
+#include "platform/mapped_file.h"
+#include "store/database_files.h"
 
 namespace talpora::cli {
 
@@ -37,6 +39,21 @@ void parseTime(const std::string& text, short& hour, short& minute, int& second)
   second = s;
 }
 
+Chart1 databaseEntry(const std::filesystem::path& db, long entry) {
+  const auto paths = databasePaths(db);
+  const auto records = MappedFile::open(paths.records);
+  if (!records) throw WorkError("cannot read the chart records " + paths.records.string());
+  const auto n = static_cast<long>(records->bytes().size() / kChartRecordSize);
+  if (entry >= n)
+    throw WorkError(db.string() + " holds no entry " + std::to_string(entry) + " (entries 0 to " +
+                    std::to_string(n - 1) + ")");
+  const auto bytes =
+      records->bytes().substr(static_cast<std::size_t>(entry) * kChartRecordSize, kChartRecordSize);
+  if (recordChartType(bytes) == kDeletedChartType)
+    throw WorkError("entry " + std::to_string(entry) + " of " + db.string() + " is deleted");
+  return decodeChart1(bytes);
+}
+
 ChartRequest parseChartOptions(Args& args, Context& ctx) {
   ChartRequest req;
   Chart1& c = req.chart;
@@ -44,8 +61,16 @@ ChartRequest parseChartOptions(Args& args, Context& ctx) {
   const auto chartFile = args.option("--chart-file");
   const auto record = args.integer("--record");
   const auto hot = args.integer("--hot");
+  const auto db = args.option("--db");
+  const auto entry = args.integer("--entry");
   headless::StderrInteraction ui;
-  if (chartFile || hot) {
+  if (db) {
+    if (!entry) throw UsageError("option --db needs --entry N");
+    if (*entry < 0) throw UsageError("option --entry: entries are numbered from 0");
+    c = databaseEntry(*db, *entry);
+  } else if (entry) {
+    throw UsageError("option --entry needs --db");
+  } else if (chartFile || hot) {
     std::filesystem::path file;
     std::int64_t offset = 0;
     if (chartFile) {

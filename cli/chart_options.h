@@ -1,8 +1,9 @@
 // talpora command line: the chart options every subcommand that takes a chart shares.
 //   DATE TIME (YYYY-MM-DD HH:MM[:SS], local clock time) --zone HOURS --lon DEG --lat DEG --name TEXT
 //   --place TEXT --house-system N --unknown-time --zodiac tropical|sidereal
-//   --chart-file FILE --record N | --hot N      (instead of DATE TIME)
+//   --chart-file FILE --record N | --hot N | --db FILE.1SB --entry N      (instead of DATE TIME)
 #pragma once
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -22,6 +23,9 @@ struct ChartRequest {
 
 // Parses the chart options out of `args` (leaving the others). UsageError names a bad value.
 ChartRequest parseChartOptions(Args& args, Context& ctx);
+
+// Entry `entry` of a chart database; WorkError naming it when it is deleted or beyond the end.
+Chart1 databaseEntry(const std::filesystem::path& db, long entry);
 
 // Date "YYYY-MM-DD" and time "HH:MM" or "HH:MM:SS" parsing; UsageError naming `what`.
 void parseDate(const std::string& text, short& day, short& month, short& year);

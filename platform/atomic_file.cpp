@@ -53,6 +53,8 @@ fs::path followLinks(fs::path path) {
   return path;
 }
 
+}  // namespace
+
 // Syncs the folder that holds `path`, so that a rename survives a power cut.
 void syncFolder(const fs::path& path) {
   const fs::path dir = path.parent_path().empty() ? fs::path(".") : path.parent_path();
@@ -81,8 +83,6 @@ void removeStaleTemporaries(const fs::path& path) {
   ::closedir(d);
 }
 
-}  // namespace
-
 fs::path temporarySibling(const fs::path& path) {
   std::string name = ".";
   name.append(path.filename().string());
@@ -91,7 +91,8 @@ fs::path temporarySibling(const fs::path& path) {
   return path.parent_path() / name;
 }
 
-WriteResult replaceFileAtomically(const fs::path& requested, std::string_view bytes, const WriteFault* fault) {
+WriteResult replaceFileAtomically(const fs::path& requested, std::string_view bytes,
+                                  const WriteFault* fault) {
   const fs::path path = followLinks(requested);
   removeStaleTemporaries(path);
   // A rewrite keeps the mode of the file it replaces; a new file gets the usual 0644 less the umask.
@@ -128,7 +129,8 @@ WriteResult replaceFileAtomically(const fs::path& requested, std::string_view by
   return {};
 }
 
-WriteResult writeAt(const fs::path& path, std::int64_t offset, std::string_view bytes, const WriteFault* fault) {
+WriteResult writeAt(const fs::path& path, std::int64_t offset, std::string_view bytes,
+                    const WriteFault* fault) {
   const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) return {false, describe("cannot open", path, errno)};
   struct stat st {};
@@ -142,7 +144,8 @@ WriteResult writeAt(const fs::path& path, std::int64_t offset, std::string_view 
   // What the write covers today, so that a failed write can be undone.
   std::string before;
   if (pos < oldSize) {
-    const std::size_t n = static_cast<std::size_t>(std::min<off_t>(oldSize - pos, static_cast<off_t>(bytes.size())));
+    const std::size_t n =
+        static_cast<std::size_t>(std::min<off_t>(oldSize - pos, static_cast<off_t>(bytes.size())));
     before.resize(n);
     std::size_t got = 0;
     while (got < n) {

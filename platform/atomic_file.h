@@ -36,4 +36,9 @@ WriteResult writeAt(const std::filesystem::path& path, std::int64_t offset, std:
 // The temporary name used beside `path` while it is being replaced (hidden, per process).
 std::filesystem::path temporarySibling(const std::filesystem::path& path);
 
+// For writers that fill temporary siblings themselves: syncs the folder holding `path` (so that a
+// rename survives a power cut), and removes the temporaries of `path` that killed writers left.
+void syncFolder(const std::filesystem::path& path);
+void removeStaleTemporaries(const std::filesystem::path& path);
+
 }  // namespace talpora

@@ -17,8 +17,8 @@ constexpr const char* kCleanupQuestion =
     "for you?";
 
 ui::Answer ask(ui::Interaction& ui, std::string text, const char* caption, ui::Buttons buttons,
-               ui::Icon icon = ui::Icon::Stop) {
-  return ui.message({std::move(text), caption, buttons, icon, std::nullopt});
+               ui::Icon icon = ui::Icon::Stop, std::optional<ui::Answer> preselected = std::nullopt) {
+  return ui.message({std::move(text), caption, buttons, icon, preselected});
 }
 
 void tell(ui::Interaction& ui, std::string text, const char* caption, ui::Icon icon = ui::Icon::Stop) {
@@ -201,7 +201,7 @@ int createDatabase(ui::Interaction& ui, const CIni& settings, const fs::path& db
     if (ask(ui,
             paths.settings.filename().string() + " already holds " + std::to_string(live) +
                 " charts. Replace it with an empty database?",
-            "Warning", ui::Buttons::YesNo, ui::Icon::Warning) != ui::Answer::Yes)
+            "Warning", ui::Buttons::YesNo, ui::Icon::Warning, ui::Answer::No) != ui::Answer::Yes)
       return 0;
     if (fs::exists(paths.settings, ec)) {
       lock = lockOrTell(ui, paths, FileLock::Mode::Exclusive, FileLock::kDefaultWait);

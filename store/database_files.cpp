@@ -255,6 +255,7 @@ bool DatabaseBuilder::step(Op op, const std::string& what) {
 }
 
 bool DatabaseBuilder::begin(std::string_view keepRecords, std::string_view keepCalculations) {
+  for (const auto* p : {&paths_.records, &paths_.calculations, &paths_.settings}) removeStaleTemporaries(*p);
   auto create = [](const fs::path& p, int& fd) {
     fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     return fd >= 0;
@@ -323,6 +324,7 @@ bool DatabaseBuilder::commit(bool writeSettings) {
   if (writeSettings && !step([&] { return rename(temps_.settings, paths_.settings); },
                              "cannot replace " + paths_.settings.string()))
     return false;
+  syncFolder(paths_.records);
   committed_ = true;
   return true;
 }

@@ -82,9 +82,11 @@ std::optional<long> integer(std::string_view s) {
   return v;
 }
 
-std::string shortest(double v, int precision) {
+// The shortest text that reads back as `v`, or `v` to `precision` significant digits.
+std::string shortest(double v, int precision = 0) {
   char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, precision);
+  const auto r = precision ? std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, precision)
+                           : std::to_chars(buf, buf + sizeof buf, v);
   return std::string(buf, r.ptr);
 }
 
@@ -486,33 +488,23 @@ ExchangeRead readCsv(std::string_view bytes) {
   return out;
 }
 
+std::string writeCsvLine(const std::vector<std::string>& fields) {
+  std::string line;
+  for (const auto& f : fields) line += (line.empty() ? "" : ",") + csvField(f);
+  return line;
+}
+
 std::string writeCsv(const std::vector<Chart1>& charts) {
-  std::string out;
-  for (const char* name : kCsvColumns) out += std::string(out.empty() ? "" : ",") + name;
-  out += "\n";
-  for (const auto& c : charts) {
-    const std::string fields[] = {std::to_string(c.chartType),
-                                  std::to_string(c.day),
-                                  std::to_string(c.month),
-                                  std::to_string(c.year),
-                                  std::to_string(c.hour),
-                                  std::to_string(c.minute),
-                                  shortest(c.longitude * 15, 15),
-                                  shortest(c.latitude, 17),
-                                  shortest(c.timeZone, 17),
-                                  std::to_string(c.timeKnown),
-                                  std::to_string(c.zoneStatus),
-                                  std::to_string(c.country),
-                                  csvField(cp1252ToUtf8(c.place)),
-                                  csvField(cp1252ToUtf8(c.name)),
-                                  csvField(cp1252ToUtf8(c.typeText)),
-                                  csvField(cp1252ToUtf8(c.comment)),
-                                  std::to_string(c.region),
-                                  std::to_string(c.doubleChart)};
-    std::string line;
-    for (const auto& f : fields) line += (line.empty() ? "" : ",") + f;
-    out += line + "\n";
-  }
+  std::string out =
+      writeCsvLine(std::vector<std::string>(std::begin(kCsvColumns), std::end(kCsvColumns))) + "\n";
+  for (const auto& c : charts)
+    out += writeCsvLine({std::to_string(c.chartType), std::to_string(c.day), std::to_string(c.month),
+                         std::to_string(c.year), std::to_string(c.hour), std::to_string(c.minute),
+                         shortest(c.longitude * 15, 15), shortest(c.latitude), shortest(c.timeZone),
+                         std::to_string(c.timeKnown), std::to_string(c.zoneStatus), std::to_string(c.country),
+                         cp1252ToUtf8(c.place), cp1252ToUtf8(c.name), cp1252ToUtf8(c.typeText),
+                         cp1252ToUtf8(c.comment), std::to_string(c.region), std::to_string(c.doubleChart)}) +
+           "\n";
   return out;
 }
 

@@ -39,6 +39,8 @@ ExchangeRead readExchange(std::string_view bytes, ExchangeFormat);
 std::string writeAaf(const std::vector<Chart1>& charts);
 std::string writeCsv(const std::vector<Chart1>& charts);
 std::string writeExchange(const std::vector<Chart1>& charts, ExchangeFormat);
+// One CSV line (without its line break) of UTF-8 fields, quoted where RFC 4180 needs it.
+std::string writeCsvLine(const std::vector<std::string>& fields);
 
 // The live entries of a database, in entry order; nullopt when its records cannot be read.
 std::optional<std::vector<Chart1>> databaseCharts(const std::filesystem::path& dbSettingsFile);

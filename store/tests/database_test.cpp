@@ -75,7 +75,7 @@ TEST(DatabaseFiles, ANewDatabaseHoldsOnePlaceholderAndTheSettings) {
   EXPECT_EQ(createDatabase(d.ui, d.settings, p.settings), 0);
   EXPECT_EQ(d.ui.messages.back().text,
             "FAMILY.1SB already holds 1 charts. Replace it with an empty database?");
-  EXPECT_EQ(d.ui.messages.back().defaultButton, std::nullopt);
+  EXPECT_EQ(d.ui.messages.back().defaultButton, ui::Answer::No);
   EXPECT_TRUE(fileBytes(p.records) == before);
   d.ui.expectAnswer(ui::Answer::Yes);
   EXPECT_EQ(createDatabase(d.ui, d.settings, p.settings), 1);
@@ -429,6 +429,8 @@ TEST(Cleaner, KilledAtRandomMomentsLosesNoLiveChart) {
     ASSERT_EQ(runCleaner(d.ui, d.settings, p.settings, nullptr, false), 1) << round;
     EXPECT_EQ(liveNames(p), expected) << round;
     EXPECT_EQ(inspectDatabase(p).problem, DbProblem::None) << round;
+    for (const auto& e : fs::directory_iterator(d.dir))  // the killed writer's temporaries are gone
+      EXPECT_NE(e.path().filename().string().rfind(".KILL.", 0), 0u) << e.path();
   }
 }
 
