@@ -440,7 +440,11 @@ TEST(QtInteraction, FileChooserFiltersBothLetterCasesAndAppendsTheDefaultExtensi
     EXPECT_EQ(fd->windowTitle(), QStringLiteral("Save a Chart"));
     EXPECT_EQ(fd->nameFilters(), QStringList{QStringLiteral("Chart Files (*.chr *.CHR)")});
     EXPECT_EQ(fd->acceptMode(), QFileDialog::AcceptSave);
-    fd->selectFile(QStringLiteral("anna"));
+    // Typed into the name box just before Save, as a user does: the dialog may still be applying
+    // its default name while its folder loads, which a selectFile() call would race with.
+    auto* nameBox = fd->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(nameBox, nullptr);
+    nameBox->setText(QStringLiteral("anna"));
     static_cast<QDialog*>(fd)->accept();  // as the Save button does
   });
   ui::FileDialogSpec desc;
