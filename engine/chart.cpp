@@ -63,7 +63,7 @@ ChartStatus calculall(const CIni& settings, const Chart1& birth, Chart2& chart, 
   const Sample later = sample(jdLater, jdLater, chiron);
   status.chironAvailable = now.chironFound;
   c.trueAyanamsa = now.trueAyanamsa;
-  c.syneticVernalPoint = now.svp;
+  c.syneticVernalPoint = norm360(now.svp);  // a longitude like any other: [0, 360)
 
   c.objects[kSun] = norm360(now.sunLon);
   c.objects[kMoon] = norm360(now.moonLon);

@@ -118,7 +118,7 @@ int Chiron(const ChironTable& table, double jd, double& lon) {
 // The same for one-off callers: reads the table from the program directory on every call.
 int Chiron(const CIni& settings, double jd, double& lon) {
   lon = kNoPosition;
-  if (jd <= julian_day(1, 1, ChironTable::kFirstYear, 0.0)) return 0;  // before any table: no file read
+  if (jd < julian_day(1, 1, ChironTable::kFirstYear, 0.0)) return 0;  // before any table: no file read
   return Chiron(readChironTable(findCaseInsensitive(programDirOf(settings), kChironFileName)), jd, lon);
 }
 

@@ -80,6 +80,7 @@ Positions computePositions(double jdUt, const ChironTable& chiron) {
                p.syneticVernalPoint);
   double out[24];
   asforce2(p.jde, sunLon, p.sunDist, out);
+  p.syneticVernalPoint = norm360(p.syneticVernalPoint);
   p.lon[kSun] = norm360(sunLon);
   for (int k = 0; k < 8; ++k) {
     p.lon[kMercury + k] = out[k];

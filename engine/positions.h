@@ -88,10 +88,11 @@ class ChironTable {
   bool empty() const { return yearCount() == 0; }
   int yearCount() const { return static_cast<int>(pairs_.size() / kPairsPerYear); }
   int lastYear() const { return kFirstYear + yearCount() - 1; }
-  // The valid range, both ends excluded: 1890 January 1.0 and January 1.0 after the last year (UT).
+  // The valid range, both ends included (the table's first and last points lie on them): 1890
+  // January 1.0 and January 1.0 after the last year (UT).
   double firstJd() const;
   double endJd() const;
-  bool covers(double jd) const { return !empty() && jd > firstJd() && jd < endJd(); }
+  bool covers(double jd) const { return !empty() && jd >= firstJd() && jd <= endJd(); }
   const std::vector<Pair>& pairs() const { return pairs_; }
   // Bytes of the file (the inverse of fromBytes).
   std::string toBytes() const;

@@ -235,6 +235,13 @@ TEST(Calculall, NoNumberIsLeftUndefinedAtAnyLatitude) {
       ASSERT_TRUE(x.planetaryHour == kNoPlanetaryHour || (x.planetaryHour >= 0 && x.planetaryHour <= 6));
     }
   }
+  // Far from today the synetic vernal point still leaves as a longitude in [0, 360) (year 1: 363
+  // degrees before it was normalised).
+  for (int year : {1, 500, 1000, 2000, 3000}) {
+    const Chart2 x = compute(record(year, 3, 1, 12, 0, 0, 0, 45));
+    EXPECT_GE(x.syneticVernalPoint, 0.0) << year;
+    EXPECT_LT(x.syneticVernalPoint, 360.0) << year;
+  }
 }
 
 }  // namespace

@@ -46,10 +46,15 @@ TEST(ChironTable, RangeComesFromTheLengthOfTheData) {
   EXPECT_EQ(t.lastYear(), 1892);
   EXPECT_DOUBLE_EQ(t.firstJd(), 2411368.5);
   EXPECT_DOUBLE_EQ(t.endJd(), julian_day(1, 1, 1893, 0.0));
-  // Both ends excluded.
-  EXPECT_EQ(Chiron(t, t.firstJd(), lon), 0);
+  // Both ends included: the first and the last point of the table, as they stand.
+  EXPECT_EQ(Chiron(t, t.firstJd(), lon), 1);
+  EXPECT_NEAR(lon, 10.0, 1e-4);
+  EXPECT_EQ(Chiron(t, t.endJd(), lon), 1);
+  EXPECT_NEAR(lon, t.pairs().back().lon, 1e-4);
+  // Just outside them, nothing.
+  EXPECT_EQ(Chiron(t, t.firstJd() - 0.01, lon), 0);
   EXPECT_EQ(lon, kNoPosition);
-  EXPECT_EQ(Chiron(t, t.endJd(), lon), 0);
+  EXPECT_EQ(Chiron(t, t.endJd() + 0.01, lon), 0);
   EXPECT_EQ(lon, kNoPosition);
   EXPECT_EQ(Chiron(t, t.endJd() - 0.5, lon), 1);
   EXPECT_EQ(Chiron(t, t.firstJd() + 0.5, lon), 1);

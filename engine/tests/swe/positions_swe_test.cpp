@@ -202,7 +202,9 @@ TEST_F(SweReference, ShippedChironTable) {
       readChironTable(std::filesystem::path(TALPORA_SOURCE_DIR) / "data" / kChironFileName);
   ASSERT_FALSE(table.empty());
   Worst chiron{"Chiron"};
-  for (double jd = table.firstJd() + 0.01; jd < table.endJd(); jd += 0.37) {
+  std::vector<double> jds = {table.firstJd(), table.endJd()};  // the table's first and last points
+  for (double jd = table.firstJd() + 0.01; jd < table.endJd(); jd += 0.37) jds.push_back(jd);
+  for (double jd : jds) {
     double lon = 0;
     ASSERT_EQ(Chiron(table, jd, lon), 1) << jd;
     double xx[6] = {};
