@@ -21,7 +21,7 @@ namespace talpora::dialogs {
 using ui::ControlKind;
 
 namespace {
-constexpr int kGroupDate = 1, kGroupTime = 2, kGroupZone = 3, kGroupPlace = 4, kGroupLongitude = 5,
+constexpr int kGroupDate = 1, kGroupZone = 3, kGroupPlace = 4, kGroupLongitude = 5,
               kGroupUnit = 6, kGroupLatitude = 7;
 // Small labels that focus nothing ("hrs", "min", "sec", "deg").
 constexpr ui::ControlId kPlainLabels = 170;
